@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+
+namespace vantrel {
+
+// The link settings every transaction is built from. One instance lives in the
+// link object; the configuration record sets the defaults and the settings file
+// restores PortSelection, LinkProtocol and FirmwareType.
+struct LinkSettings {
+    uint16_t PortSelection = 1;       // 1..8 COM n, 10..13 PC/104 at 0x300/0x310/0x320/0x360
+    uint16_t LinkProtocol = 0;        // 0 bus timer + checksum, 1 bus timer, 2 neither
+    uint16_t FirmwareType = 2;        // 0 Standard, 1 UPS, 2 UPS18 (CRC-8 checksum)
+    uint16_t SelectorAddressing = 0;  // 0: 0x12/0x13, 1: 0x14/0x15
+    int32_t DebugMode = 0;            // 1: "Function Error" when the board answers 0xFE
+    int32_t TraceEnabled = 1;         // 1: bytes go into the link trace
+    uint8_t BoardWriteAddress = 0x12;
+    uint8_t BoardReadAddress = 0x13;
+
+    void ResetToDefaults() { *this = LinkSettings{}; }
+};
+
+// PortSelection values.
+constexpr bool IsSerialSelection(int sel) { return sel >= 1 && sel <= 8; }
+constexpr bool IsPc104Selection(int sel) { return sel >= 10 && sel <= 13; }
+constexpr uint16_t Pc104Address(int sel) {
+    constexpr uint16_t addresses[] = {0x300, 0x310, 0x320, 0x360};
+    return IsPc104Selection(sel) ? addresses[sel - 10] : 0;
+}
+
+}  // namespace vantrel
