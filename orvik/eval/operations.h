@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "orvik/eval/token.h"
+
+namespace orvik {
+
+// Applies an operator ("?" included) to its operands, leftmost first. When every
+// operand is of kind number the operation is numeric and the result is written
+// as "%.10g"; otherwise it is a string operation on the texts. Throws EvalError.
+TOKEN ApplyOperator(const std::string& op, const std::vector<TOKEN>& operands);
+
+}  // namespace orvik
