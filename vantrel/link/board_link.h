@@ -6,7 +6,9 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "frame_layout.h"
 #include "link_settings.h"
 #include "link_trace.h"
 #include "port_io.h"
@@ -28,7 +30,8 @@ enum TransactResult : int {
 //
 // Threads: the user-interface thread owns the link. During a firmware update a
 // worker thread calls DrainInput and BootloaderExchange while the UI thread waits;
-// the flags touched by both are atomic.
+// the flags touched by both are atomic and the trace locks itself. Calls must
+// never overlap otherwise (the serial port allows one reader and one writer).
 class CBoardLink {
 public:
     CBoardLink();
@@ -42,13 +45,16 @@ public:
     // COM n is a device path; the default for COM n is /dev/ttyS(n-1).
     void SetComDevice(int port, std::string devicePath);
     std::string ComDevice(int port) const;
-    // The PC/104 port space; without one the kernel's port I/O is used.
+    // The PC/104 port space; without one the kernel's port I/O (DevPortIo) is used.
+    // It is acquired on the first PC/104 byte; without access bytes go nowhere
+    // and reads give 0x01, and PortIoError says why.
     void SetPortIo(std::shared_ptr<IPortIo> io);
+    std::string PortIoError() const { return portIoError_; }
 
     // Shows "Function Error" when DebugMode is 1; the application sets it to its message box.
     std::function<void(const std::string&)> showMessage;
 
-    // Part 1.1 byte layer.
+    // Byte layer.
     int Open(int port, int baud);  // 1 on success, 0 on failure
     int Close();
     int IsOpen() const { return openFlag.load(); }
@@ -58,29 +64,53 @@ public:
     int DrainInput();  // 1 when the board kept sending for the drain time limit
     // Why the last Open failed (errno), 0 after a good open; lets the UI explain a refused device.
     int LastOpenErrno() const { return lastOpenErrno_; }
+    // True once the open serial device went away (adapter pulled, far end closed);
+    // reads then keep failing, each after the normal time-out.
+    bool DeviceLost() const { return serial_.HungUp(); }
+    // The serial port itself, for callers that show or check its line settings.
+    const SerialPort& Serial() const { return serial_; }
 
-    // Part 1.2 transactions. data: 32-bit elements, 4 bytes each, low byte first.
+    // Transactions. data: 32-bit elements, 4 bytes each, low byte first.
     int Transact(uint8_t address, uint8_t command, int32_t* data, int unused = 0);
     bool Synchronise();
     uint8_t Checksum(const uint8_t* bytes, std::size_t count) const;
     int BootloaderExchange(uint8_t ch, int skip);  // 0 accepted, 1 no/wrong answer, 2 end of programming
 
-    // Part 1.1 fields.
+    // Byte-layer fields.
     uint32_t bytesTransferred = 0;
+    // Read time-outs, milliseconds: a single-byte read waits perByteMs + constantMs
+    // (the interval time-out only matters between the bytes of a longer read).
+    struct ReadTimeouts {
+        int intervalMs = 100;
+        int perByteMs = 100;
+        int constantMs = 100;
+    };
+    ReadTimeouts readTimeouts;
     std::atomic<int> openFlag{0};
     std::atomic<int> drainTimeLimit{3};  // seconds
     int pc104ByteDelayMs = 10;
-    // Part 1.2 fields.
+    // Transaction fields.
     std::atomic<uint8_t> bootloaderSequence{0};
     std::atomic<uint8_t> resyncNeeded{1};
     std::array<char, 17> BoardIdentification{};
 
 private:
-    IPortIo& PortIo();
+    // Null when the PC/104 port space cannot be used.
+    IPortIo* PortIo();
+    int RunExchange(const FrameLayout& layout, const std::vector<uint8_t>& hostBytes,
+                    std::vector<uint8_t>& answer);
+    // Receives what the input queue holds, without waiting, up to limit answer bytes.
+    void ReceiveWaiting(std::vector<uint8_t>& answer, std::size_t limit);
+    int FailedExchange(uint8_t wrongByte);
+    int BootloaderExchangeSerial(uint8_t ch);
+    int BootloaderExchangePc104(uint8_t ch);
 
     SerialPort serial_;
     std::map<int, std::string> comDevices_;
     std::shared_ptr<IPortIo> portIo_;
+    bool portIoTried_ = false;
+    bool portIoReady_ = false;
+    std::string portIoError_;
     int lastOpenErrno_ = 0;
 };
 

@@ -1,0 +1,61 @@
+#include "cli_context.h"
+
+#include <cstring>
+#include <exception>
+#include <ostream>
+#include <utility>
+
+#include "simulated_port_io.h"
+
+namespace vantrel::cli {
+
+CliContext::CliContext(CliOptions options_, std::ostream& out_, std::ostream& err_)
+    : options(std::move(options_)), out(out_), err(err_) {}
+
+CliContext::~CliContext() = default;
+
+bool CliContext::Connect() {
+    if (connected_) return true;
+    LinkSettings& settings = link.settings;
+    settings.PortSelection = static_cast<uint16_t>(options.portSelection);
+    settings.LinkProtocol = static_cast<uint16_t>(options.linkProtocol);
+    settings.FirmwareType = static_cast<uint16_t>(options.firmwareType);
+    settings.SelectorAddressing = static_cast<uint16_t>(options.selectorAddressing);
+    settings.BoardWriteAddress = options.selectorAddressing == 1 ? 0x14 : 0x12;
+    settings.BoardReadAddress = static_cast<uint8_t>(settings.BoardWriteAddress | 1);
+    for (const auto& [port, device] : options.comDevices) link.SetComDevice(port, device);
+
+    const int selection = options.portSelection;
+    if (options.simulate) {
+        ixsim::BoardOptions board;
+        board.protocol = options.linkProtocol;
+        board.firmwareType = options.firmwareType;
+        board.altAddresses = options.selectorAddressing == 1;
+        try {
+            if (IsSerialSelection(selection)) {
+                ptyBoard = std::make_unique<ixsim::PtyBoard>(board);
+                link.SetComDevice(selection, ptyBoard->Path());
+            } else {
+                pc104Board = std::make_shared<ixsim::Pc104Board>(board);
+                link.SetPortIo(std::make_shared<SimulatedPortIo>(pc104Board, Pc104Address(selection)));
+            }
+        } catch (const std::exception& e) {
+            err << "vantrel-cli: cannot start the simulated board: " << e.what() << "\n";
+            return false;
+        }
+    }
+    if (IsSerialSelection(selection) && link.Open(selection, 9600) == 0) {
+        err << "vantrel-cli: cannot open COM" << selection << " (" << link.ComDevice(selection)
+            << "): " << std::strerror(link.LastOpenErrno()) << "\n";
+    }
+    connected_ = true;
+    return true;
+}
+
+void CliContext::ReportLinkProblems() {
+    if (!connected_) return;
+    if (!link.PortIoError().empty()) err << "vantrel-cli: " << link.PortIoError() << "\n";
+    if (link.DeviceLost()) err << "vantrel-cli: the serial device went away\n";
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,14 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vantrel::cli {
+
+// The whole of vantrel-cli for the arguments after the program name; returns the exit status.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The trace text as the main window holds it, with "\n" line ends.
+std::string TraceForTerminal(const std::string& traceText);
+
+}  // namespace vantrel::cli
