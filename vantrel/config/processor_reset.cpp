@@ -1,0 +1,29 @@
+#include "processor_reset.h"
+
+#include "message_texts.h"
+
+namespace vantrel {
+namespace {
+
+constexpr int32_t kResetWord = 0x0004;
+
+}  // namespace
+
+int ProcessorReset(IBoardTransactor& board, const BoardCommandTable& commands, int32_t& CommBusy,
+                   IMessages& messages) {
+    if (CommBusy != 0) {
+        messages.Show(texts::kCommunicationsInProgress);
+        return 1;
+    }
+    CommBusy = 1;
+    int32_t data[4] = {kResetWord, 0, 0, 0};
+    const int result = board.Transact(board.WriteAddress(), commands[BoardCommandTable::kProcessorReset], data);
+    CommBusy = 0;
+    if (result == 1) {
+        messages.Show(texts::kUploadFailed);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace vantrel

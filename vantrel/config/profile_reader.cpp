@@ -1,0 +1,123 @@
+#include "profile_reader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <sstream>
+
+#include "hex_digits.h"
+
+namespace vantrel {
+namespace {
+
+constexpr std::size_t kFirstLineLength = 15;
+constexpr std::size_t kShortestRecord = 11;
+
+// Record errors; only the checksum mismatch carries a text of its own.
+enum RecordError {
+    kNoColon = 1,
+    kBadCount = 2,
+    kBadAddress = 3,
+    kBadType = 4,
+    kBadData = 5,
+    kDataMissing = 6,
+    kBadChecksumDigits = 7,
+    kChecksumMismatch = 8,
+};
+
+struct RecordFailure {
+    RecordError error;
+    std::string text;
+};
+
+bool NextLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+// Sum of the two-digit groups before the last two characters; a group that is
+// not hexadecimal adds nothing (the field it belongs to fails on its own).
+unsigned GroupSum(std::string_view record) {
+    unsigned sum = 0;
+    if (record.size() < 2) return 0;
+    const std::string_view body = record.substr(0, record.size() - 2);
+    for (std::size_t i = 0; i + 2 <= body.size(); i += 2) sum += ParseHex(body.substr(i, 2)).value_or(0);
+    return sum;
+}
+
+std::string UpperHex(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%X", value);
+    return text;
+}
+
+std::optional<RecordFailure> ParseRecord(std::string_view line, EepromImage& image) {
+    if (line.empty() || line.front() != ':') return RecordFailure{kNoColon, {}};
+    std::string_view record = line.substr(1);
+    const unsigned expected = (0x100 - (GroupSum(record) & 0xFF)) & 0xFF;
+
+    std::size_t pos = 0;
+    auto take = [&](std::size_t digits) -> std::optional<unsigned> {
+        if (record.size() - pos < digits) return std::nullopt;
+        const auto value = ParseHex(record.substr(pos, digits));
+        pos += digits;
+        return value;
+    };
+    const auto count = take(2);
+    if (!count) return RecordFailure{kBadCount, {}};
+    const auto address = take(4);
+    if (!address) return RecordFailure{kBadAddress, {}};
+    if (!take(2)) return RecordFailure{kBadType, {}};
+    const unsigned offset = *address & 0xFF;
+    for (unsigned i = 0; i < *count; ++i) {
+        if (record.size() - pos <= 2) return RecordFailure{kDataMissing, {}};
+        const auto byte = take(2);
+        if (!byte) return RecordFailure{kBadData, {}};
+        if (offset + i <= 0xFF) image[offset + i] = static_cast<uint8_t>(*byte);
+    }
+    const auto checksum = take(2);
+    if (!checksum) return RecordFailure{kBadChecksumDigits, {}};
+    if (*checksum != expected) {
+        return RecordFailure{kChecksumMismatch, "Expected 0x" + UpperHex(expected) + " got 0x" + UpperHex(*checksum)};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadProfileStream(std::istream& in, const std::string& path, EepromImage& image) {
+    std::string line;
+    if (!NextLine(in, line)) return "File Read Error: " + path + " is empty";
+    if (line.size() != kFirstLineLength) {
+        return "File Read Error: Line 1 of " + path + " must be 15 characters long (found " +
+               std::to_string(line.size()) + ")";
+    }
+    for (std::size_t number = 2; NextLine(in, line); ++number) {
+        if (line.size() < kShortestRecord) continue;
+        if (const auto failure = ParseRecord(line, image)) {
+            return failure->text + " on line " + std::to_string(number) + " of " + path + ".";
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadProfileText(std::string_view text, const std::string& path, EepromImage& image) {
+    std::istringstream in{std::string(text)};
+    return ReadProfileStream(in, path, image);
+}
+
+std::optional<std::string> ReadProfileFile(const std::string& path, EepromImage& image) {
+    std::error_code ignored;
+    std::ifstream in(path, std::ios::binary);
+    const int error = !in ? errno : (std::filesystem::is_directory(path, ignored) ? EISDIR : 0);
+    if (error != 0 || !in) {
+        return "File Read Error: Cannot open " + path + ": " + std::strerror(error != 0 ? error : EIO);
+    }
+    return ReadProfileStream(in, path, image);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,113 @@
+#include "update_all.h"
+
+#include "message_texts.h"
+#include "processor_reset.h"
+
+namespace vantrel {
+
+void UpdateAll::SetDirections(int direction) {
+    ConfigFields& fields = session_.transfer.Fields();
+    for (CycleRecord& cycle : fields.cycles) cycle.directions.fill(static_cast<uint8_t>(direction));
+    for (int slot = 0; slot < ConfigFields::kEepromSlotCount; ++slot) {
+        fields.slots[slot].direction = static_cast<uint8_t>(direction);
+    }
+    fields.setpointDirections.fill(static_cast<uint8_t>(direction));
+    fields.maxBatteryCapacityDirection = direction;
+    fields.remainingCapacityDirection = direction;
+    fields.timeToRechargeDirection = direction;
+}
+
+// The UPS extra words and, while the UPS Settings dialog is open, its slots 8 to 11.
+// False when the slots stopped.
+bool UpdateAll::MoveUpsPart(int direction) {
+    EepromTransfer& transfer = session_.transfer;
+    session_.CommBusy = 1;
+    const TransferPlan extras = UpsExtrasPlan(transfer.Fields(), transfer.Commands(), direction);
+    const TransferOutcome moved = transfer.Run(extras);
+    // The extra words stop at their first failure; the ones not moved count as unconfirmed.
+    if (moved.Stopped() && moved.stopResult != 1) {
+        unconfirmed_ += static_cast<int>(extras.steps.size()) - moved.completed;
+    }
+
+    bool slotsMoved = true;
+    if (host_.UpsSettingsOpen()) {
+        slotsMoved = !transfer.TransferSlots(8, 11).Stopped();
+        if (direction == kRead) host_.UpsSettingsFromRecord();
+    }
+    session_.CommBusy = 0;
+    if (!slotsMoved) session_.messages.Show(texts::kUploadFailed);
+    return slotsMoved;
+}
+
+int UpdateAll::Read() {
+    if (session_.CommBusy != 0) {
+        session_.messages.Show(texts::kCommunicationsInProgress);
+        return 1;
+    }
+    unconfirmed_ = 0;
+    SetDirections(kRead);
+    if (!MoveUpsPart(kRead)) return 1;
+    if (host_.ClockOrI2cConsoleOpen()) host_.ConsoleRead();
+    return RunMainSequence();
+}
+
+int UpdateAll::Write() {
+    if (session_.CommBusy != 0) {
+        session_.messages.Show(texts::kCommunicationsInProgress);
+        return 1;
+    }
+    unconfirmed_ = 0;
+    SetDirections(kWrite);
+    if (host_.UpsSettingsOpen()) host_.UpsSettingsToRecord();
+    if (!MoveUpsPart(kWrite)) return 1;
+    if (host_.ClockOrI2cConsoleOpen()) host_.ConsoleWrite();
+    if (RunMainSequence() != 0) return 1;
+    if (session_.messages.Ask(texts::kCpuResetQuestion, texts::kCpuResetCaption)) {
+        EepromTransfer& transfer = session_.transfer;
+        ProcessorReset(transfer.Board(), transfer.Commands(), session_.CommBusy, session_.messages);
+    }
+    return 0;
+}
+
+int UpdateAll::RunMainSequence() {
+    host_.SetProgressRange(1, kProgressLast);
+    host_.SetProgressPosition(1);
+    if (session_.CommBusy != 0) {
+        session_.messages.Show(texts::kCommunicationsInProgress);
+        return 1;
+    }
+    session_.CommBusy = 1;
+    EepromTransfer& transfer = session_.transfer;
+    const auto step = [this] { host_.StepProgress(); };
+
+    TransferOutcome outcome;
+    for (int cycle = 0; cycle < ConfigFields::kCycleCount && !outcome.Stopped(); ++cycle) {
+        const TransferOutcome part = transfer.TransferCycle(cycle, step);
+        outcome.stopResult = part.stopResult;
+        unconfirmed_ += part.unconfirmed;
+    }
+    if (!outcome.Stopped()) {
+        const TransferOutcome part = transfer.TransferSlots(0, ConfigFields::kEepromSlotCount - 1, step);
+        outcome.stopResult = part.stopResult;
+        unconfirmed_ += part.unconfirmed;
+    }
+    if (!outcome.Stopped()) {
+        const TransferOutcome part = transfer.TransferSetpoints(step);
+        outcome.stopResult = part.stopResult;
+        unconfirmed_ += part.unconfirmed;
+    }
+
+    if (outcome.Stopped()) {
+        session_.messages.Show(texts::kUploadFailed);
+        host_.SetProgressPosition(1);
+        session_.CommBusy = 0;
+        return 1;
+    }
+    session_.CommBusy = 0;
+    host_.SetProgressPosition(1);
+    host_.RefreshEditors();
+    if (unconfirmed_ > 0) session_.messages.Show(UnconfirmedItemsText(unconfirmed_));
+    return 0;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,48 @@
+#pragma once
+#include "transfer_session.h"
+
+namespace vantrel {
+
+// The Update All dialog and the other dialogs its sequences look at.
+class IUpdateAllHost : public IProgress {
+public:
+    virtual bool UpsSettingsOpen() { return false; }
+    virtual void UpsSettingsToRecord() {}
+    virtual void UpsSettingsFromRecord() {}
+    // The realtime clock or I2C console is open: Update All runs its own read or write.
+    virtual bool ClockOrI2cConsoleOpen() { return false; }
+    virtual void ConsoleRead() {}
+    virtual void ConsoleWrite() {}
+    // Every open Cycle dialog and the EEprom Setpoints dialog reload from the record.
+    virtual void RefreshEditors() {}
+};
+
+// Moves the whole configuration: the UPS extra words, then 4 cycles (fields 0
+// and 3 to 15), 16 slots and the setpoints. Cycle fields 1 and 2 are not moved.
+class UpdateAll {
+public:
+    // The dialog's progress range. The sequence has 121 items, so the bar is full
+    // for its last four.
+    static constexpr int kProgressLast = 117;
+
+    UpdateAll(TransferSession& session, IUpdateAllHost& host) : session_(session), host_(host) {}
+
+    // Return 0, or 1 when refused or stopped.
+    int Read();
+    // Asks the CPU Reset question after a complete write; on Yes resets the processor.
+    int Write();
+    int RunMainSequence();
+
+    // Items the last Read or Write went on past with result 2 or 3.
+    int Unconfirmed() const { return unconfirmed_; }
+
+private:
+    void SetDirections(int direction);
+    bool MoveUpsPart(int direction);
+
+    TransferSession& session_;
+    IUpdateAllHost& host_;
+    int unconfirmed_ = 0;
+};
+
+}  // namespace vantrel
