@@ -1,0 +1,54 @@
+#include "command_line.h"
+
+namespace vantrel {
+namespace {
+
+bool ParseComMapping(const std::string& text, CommandLine& out) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos || eq == 0 || eq + 1 == text.size()) return false;
+    const std::string number = text.substr(0, eq);
+    if (number.size() != 1 || number[0] < '1' || number[0] > '8') return false;
+    out.comDevices[number[0] - '0'] = text.substr(eq + 1);
+    return true;
+}
+
+}  // namespace
+
+std::string CommandLineUsage() {
+    return "usage: vantrel [--com N=DEVICE]... [--simulate]\n"
+           "  --com N=DEVICE  use DEVICE for COM N (1 to 8), e.g. --com 1=/dev/ttyUSB0\n"
+           "  --simulate      run a simulated board on COM1 and on the PC/104 bus\n";
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--simulate") {
+            out.simulate = true;
+        } else if (arg == "--help" || arg == "-h") {
+            out.help = true;
+        } else if (arg == "--com" || arg.rfind("--com=", 0) == 0) {
+            std::string value;
+            if (arg == "--com") {
+                if (i + 1 >= args.size()) {
+                    out.error = "--com needs N=DEVICE";
+                    return out;
+                }
+                value = args[++i];
+            } else {
+                value = arg.substr(6);
+            }
+            if (!ParseComMapping(value, out)) {
+                out.error = "bad --com mapping \"" + value + "\" (expected N=DEVICE with N 1 to 8)";
+                return out;
+            }
+        } else {
+            out.error = "unknown argument \"" + arg + "\"";
+            return out;
+        }
+    }
+    return out;
+}
+
+}  // namespace vantrel

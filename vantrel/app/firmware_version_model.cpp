@@ -1,0 +1,36 @@
+#include "firmware_version_model.h"
+
+#include "board_search.h"
+#include "prompter.h"
+#include "setup_dialog_runner.h"
+#include "setup_messages.h"
+#include "vantrel/link/board_link.h"
+
+namespace vantrel {
+
+DialogStep FirmwareVersionModel::Next() {
+    ctx_.link.settings.FirmwareType = static_cast<uint16_t>(choice_ + 1);
+    return runner_.RunDeviceType() == DialogEnd::Ok ? DialogStep::EndOk : DialogStep::Stay;
+}
+
+DialogStep FirmwareVersionModel::QuickConnect() {
+    const int selection = ctx_.link.settings.PortSelection;
+    int found = 0;
+    if (IsSerialSelection(selection)) {
+        found = RunSearch(ctx_, ComSearchPlan());
+        if (found != 0) ctx_.prompter.Message(EstablishedOnCom(found));
+    } else if (IsPc104Selection(selection)) {
+        found = RunSearch(ctx_, Pc104SearchPlan());
+        if (found != 0) ctx_.prompter.Message(kCommunicationsEstablished);
+    }
+    if (found == 0) {
+        ctx_.prompter.Message(kNoCommunications);
+        return DialogStep::Stay;
+    }
+    ReadBoardCommand(ctx_.link, kIdentificationCommand);
+    ctx_.link.settings.FirmwareType = 2;
+    ctx_.connected = 1;
+    return DialogStep::EndCancel;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,148 @@
+#include "vantrel_app.h"
+
+#include <filesystem>
+
+#include "advanced_setup_dialog.h"
+#include "file_commands.h"
+#include "io_display_toggle.h"
+#include "main_window.h"
+#include "prompter_messages.h"
+#include "qt_modeless_window.h"
+#include "qt_prompter.h"
+#include "qt_setup_dialog_runner.h"
+#include "termination_signals.h"
+#include "trace_text_area.h"
+#include "vantrel/config/config_data.h"
+#include "vantrel/config/link_transactor.h"
+#include "vantrel/config/message_texts.h"
+#include "vantrel/config/processor_reset.h"
+#include "vantrel/link/board_link.h"
+
+namespace vantrel {
+
+VantrelApp::VantrelApp() : pollTimer([this](int periodMs) {
+      if (window_) window_->StartPollTimer(periodMs);
+  }) {
+    std::error_code error;
+    startDirectory_ = std::filesystem::current_path(error).string();
+}
+
+VantrelApp::~VantrelApp() {
+    // Dialogs first: they refer to the setup context and the prompter.
+    for (auto& slot : slots_)
+        if (slot) slot->Reset();
+}
+
+std::string VantrelApp::SettingsPath() const {
+    return (std::filesystem::path(startDirectory_) / kSettingsFileName).string();
+}
+
+void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompter, ISetupDialogRunner* runner) {
+    link_ = &link;
+    record_ = &record;
+    window_ = std::make_unique<MainWindow>();
+    if (prompter) {
+        prompter_ = prompter;
+    } else {
+        qtPrompter_ = std::make_unique<QtPrompter>(window_.get());
+        prompter_ = qtPrompter_.get();
+    }
+    messages_ = std::make_unique<PrompterMessages>(*prompter_);
+    record.SetMessages(messages_.get());
+    link.showMessage = [this](const std::string& text) { prompter_->Message(text); };
+    link.trace.SetView(&window_->Trace());
+
+    setup_ = std::make_unique<SetupContext>(
+        SetupContext{link, *prompter_, record.connected, record.CommBusy, editors, refusals});
+    if (runner) {
+        runner_ = runner;
+    } else {
+        qtRunner_ = std::make_unique<QtSetupDialogRunner>(*setup_, firmwareChoice, window_.get());
+        runner_ = qtRunner_.get();
+    }
+    files_ = std::make_unique<FileCommands>(record, *prompter_, editors);
+
+    for (int i = 0; i < kModelessDialogCount; ++i)
+        slots_[static_cast<std::size_t>(i)] =
+            std::make_unique<ModelessDialogSlot>(OpenFlagOf(record.openDialogs, static_cast<ModelessDialog>(i)));
+    Slot(ModelessDialog::DebugCommand).SetBringToFrontOnFirstShow(true);
+    Slot(ModelessDialog::AdvancedSetup).SetFactory([this] {
+        return std::make_unique<QtModelessWindow>(std::make_unique<AdvancedSetupDialog>(*setup_));
+    });
+
+    router_ = std::make_unique<CommandRouter>([this] {
+        return GuardInputs{record_->connected, record_->writeEnableFlag, link_->settings.FirmwareType};
+    });
+    BindCommands();
+    window_->onCommand = [this](MenuCommand command) { Execute(command); };
+    window_->onPollTick = [this] {
+        if (hooks.pollTick) hooks.pollTick();
+    };
+    signals_ = std::make_unique<TerminationSignals>([this] { window_->close(); });
+}
+
+int VantrelApp::Run() {
+    window_->show();
+    return window_->exec();
+}
+
+bool VantrelApp::Execute(MenuCommand command) { return router_ && router_->Execute(command); }
+
+void VantrelApp::BindCommands() {
+    using C = MenuCommand;
+    auto hook = [](const std::function<void()>& h) {
+        return [&h] {
+            if (h) h();
+        };
+    };
+    router_->SetHandler(C::FileNew, hook(hooks.runWizardOnNewProfile));
+    router_->SetHandler(C::FileOpen, [this] { files_->Open(); });
+    router_->SetHandler(C::FileSave, [this] { files_->Save(); });
+    router_->SetHandler(C::FileSaveAs, [this] { files_->SaveAs(); });
+    router_->SetHandler(C::FileExit, [this] { window_->accept(); });
+    router_->SetHandler(C::InitSetup, [this] { RunSetup(); });
+    router_->SetHandler(C::InitDebugSetup, [this] { RunDebugSetup(); });
+    router_->SetHandler(C::InitFwUpdate, hook(hooks.firmwareUpdate));
+    for (C command : {C::CommandSmbus, C::CommandTemperature, C::CommandI2c, C::CommandOther, C::CommandPolling,
+                      C::CommandRealtimeClock, C::EepromCycle1, C::EepromCycle2, C::EepromCycle3, C::EepromCycle4,
+                      C::EepromTemperature, C::EepromUpsCounters, C::EepromSetpoints, C::EepromUpdateAll,
+                      C::ToolsDebugCommand}) {
+        const ModelessDialog dialog = *ModelessDialogOf(command);
+        router_->SetHandler(command, [this, dialog] { Slot(dialog).Open(); });
+    }
+    router_->SetHandler(C::EepromPowerOnReset, [this] { PowerOnReset(); });
+    router_->SetHandler(C::ToolsOrvik, hook(hooks.runWizardOnCurrentProfile));
+    router_->SetHandler(C::ToolsIoDisplayToggle, [this] { ToggleIoDisplay(link_->settings, link_->trace); });
+    router_->SetHandler(C::ToolsClearScreen, [this] { link_->trace.ClearTrace(); });
+    router_->SetHandler(C::HelpVantrelManual, [this] { OpenManual(kVantrelManual); });
+    router_->SetHandler(C::HelpFirmwareManual, [this] { OpenManual(kFirmwareManual); });
+    router_->SetHandler(C::HelpSerManual, [this] { OpenManual(kSerManual); });
+    router_->SetHandler(C::Help104Manual, [this] { OpenManual(k104Manual); });
+    router_->SetHandler(C::HelpWeb, hook(hooks.openWebHelp));
+    router_->SetHandler(C::HelpAbout, hook(hooks.about));
+}
+
+void VantrelApp::RunSetup() {
+    if (runner_->RunFirmwareVersion() != DialogEnd::Ok) return;
+    pollTimer.Start(record_->pollingRate);
+    record_->connected = 1;
+}
+
+void VantrelApp::RunDebugSetup() {
+    const bool firstOpening = !Slot(ModelessDialog::AdvancedSetup).Created();
+    Slot(ModelessDialog::AdvancedSetup).Open();
+    pollTimer.Start(record_->pollingRate);
+    if (firstOpening) record_->connected = 1;
+}
+
+void VantrelApp::PowerOnReset() {
+    if (!prompter_->AskYesNo(texts::kCpuResetQuestion, kAppCaption)) return;
+    LinkTransactor board(*link_);
+    ProcessorReset(board, record_->commands, record_->CommBusy, *messages_);
+}
+
+void VantrelApp::OpenManual(const char* fileName) {
+    if (hooks.openManual) hooks.openManual(fileName);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,87 @@
+#pragma once
+#include <array>
+#include <memory>
+#include <string>
+
+#include "application_hooks.h"
+#include "command_router.h"
+#include "editor_hooks.h"
+#include "modeless_dialog_id.h"
+#include "modeless_dialog_slot.h"
+#include "poll_timer_starter.h"
+#include "port_refusal_notice.h"
+#include "setup_context.h"
+
+namespace vantrel {
+
+class CBoardLink;
+class CConfigData;
+class FileCommands;
+class IPrompter;
+class ISetupDialogRunner;
+class MainWindow;
+class PrompterMessages;
+class QtPrompter;
+class TerminationSignals;
+
+// The application object: built first, it records the start directory; once
+// the link and the configuration record exist it is attached to them, runs the
+// main window and handles every menu command behind its guard. It holds the
+// modeless dialogs of the menu for the whole run.
+class VantrelApp {
+public:
+    static constexpr const char* kSettingsFileName = "Vantrel.ini";
+
+    VantrelApp();
+    ~VantrelApp();
+    VantrelApp(const VantrelApp&) = delete;
+    VantrelApp& operator=(const VantrelApp&) = delete;
+
+    const std::string& StartDirectory() const { return startDirectory_; }
+    // Start directory + "/Vantrel.ini".
+    std::string SettingsPath() const;
+
+    // prompter and runner default to the desktop's; tests pass scripted ones.
+    void Attach(CBoardLink& link, CConfigData& record, IPrompter* prompter = nullptr,
+                ISetupDialogRunner* runner = nullptr);
+    // Shows the main window and returns when it has closed.
+    int Run();
+
+    // A menu command, dropped silently when its guard fails. True when it ran.
+    bool Execute(MenuCommand command);
+
+    MainWindow& Window() const { return *window_; }
+    ModelessDialogSlot& Slot(ModelessDialog dialog) { return *slots_[static_cast<std::size_t>(dialog)]; }
+    SetupContext& Setup() { return *setup_; }
+    IPrompter& Prompter() { return *prompter_; }
+
+    ApplicationHooks hooks;
+    EditorHooks editors;
+    PollTimerStarter pollTimer;
+    PortRefusalNotice refusals;
+    int firmwareChoice = 0;  // "Firmware Version", kept from one Setup to the next
+
+private:
+    void BindCommands();
+    void RunSetup();
+    void RunDebugSetup();
+    void PowerOnReset();
+    void OpenManual(const char* fileName);
+
+    std::string startDirectory_;
+    CBoardLink* link_ = nullptr;
+    CConfigData* record_ = nullptr;
+    std::unique_ptr<QtPrompter> qtPrompter_;
+    IPrompter* prompter_ = nullptr;
+    std::unique_ptr<PrompterMessages> messages_;
+    std::unique_ptr<ISetupDialogRunner> qtRunner_;
+    ISetupDialogRunner* runner_ = nullptr;
+    std::unique_ptr<SetupContext> setup_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<CommandRouter> router_;
+    std::array<std::unique_ptr<ModelessDialogSlot>, kModelessDialogCount> slots_{};
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<TerminationSignals> signals_;
+};
+
+}  // namespace vantrel
