@@ -29,9 +29,8 @@ class BuildImageTest : public testing::TestWithParam<ImageCase> {};
 TEST_P(BuildImageTest, LaysOutLocations) { EXPECT_EQ(BuildImage(MakeMemory(GetParam().locations)), GetParam().image); }
 
 std::vector<uint8_t> ZerosThen(std::size_t zeros, std::vector<uint8_t> tail) {
-    std::vector<uint8_t> image(zeros, 0);
-    image.insert(image.end(), tail.begin(), tail.end());
-    return image;
+    tail.insert(tail.begin(), zeros, uint8_t{0});
+    return tail;
 }
 
 const ImageCase kBuildImageRows[] = {

@@ -216,11 +216,5 @@ TEST_F(HeadlessCheckTest, UnreadableDefinitionExitsOne) {
     EXPECT_EQ(missing.out, "Cannot open profile.xml\n");
 }
 
-TEST(HeadlessModesTest, OtherArgumentsNeedTheWindow) {
-    const ProgramRun run = RunOrvik({"-f", "working.psd"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("window is not built yet"), std::string::npos) << run.err;
-}
-
 }  // namespace
 }  // namespace orvik

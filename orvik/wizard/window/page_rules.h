@@ -1,0 +1,68 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "orvik/image/values.h"
+
+namespace orvik {
+
+// The rules of a wizard page that need no widgets: what a control shows, an
+// entry's hint and the checks made when an entry is left.
+
+inline constexpr const char* kWizardCaption = "Velmor Power Supply Profile Wizard";
+inline constexpr const char* kUntitledDescription = "Orvik";
+inline constexpr const char* kLoadStepName = "Load Existing Profile";
+
+// The window caption while the step is shown, and the description box title.
+std::string PageCaption(pugi::xml_node step);
+std::string DescriptionTitle(pugi::xml_node step);
+
+// The text of the value a control edits: the table's text for its id; for a
+// control without id (or an id the table lacks) its "default", else "0".
+std::string ControlValueText(pugi::xml_node control, const TValMap& values);
+
+// An entry shows its value's text when that is not empty, else "default", else "0".
+std::string EntryText(pugi::xml_node entry, const TValMap& values);
+
+// "Min: " + min + "  " and/or "Max: " + max, each evaluated against values.
+// Throws EvalError.
+std::string EntryHint(pugi::xml_node entry, const TValMap& values);
+
+// The number an entry's text holds: optional blanks, sign, digits with an
+// optional fraction and exponent, nothing else; finite.
+std::optional<double> ReadEntryNumber(const std::string& text);
+std::string NotANumberMessage(const std::string& text);
+
+enum class EntryCheck {
+    kAccepted,
+    kNotANumber,   // the floating-point message is shown, nothing is stored
+    kOutOfRange,   // silently refused: the focus goes back to the entry
+};
+
+// The checks of an entry being left: a number, then "max", then "min". The
+// limits are evaluated as the number, "<=(" max ")" and ">=(" min ")". Throws
+// EvalError when a limit cannot be evaluated.
+EntryCheck CheckEntry(pugi::xml_node entry, const std::string& text, const TValMap& values);
+
+// The number written so that the evaluator reads it back exactly: plain
+// decimals, a negative number as a subtraction from 0 (the evaluator has no
+// unary minus).
+std::string NumberOperand(double value);
+
+// The "name" of every "option" child, in document order.
+std::vector<std::string> OptionNames(pugi::xml_node choose);
+
+// The item a drop-down list selects for its value text: the item equal to the
+// text; else, for an integer text, the item at that position; else the item
+// equal to "default"; else the first. Nothing for a list without items.
+std::optional<std::size_t> ChooseSelection(pugi::xml_node choose, const std::vector<std::string>& items,
+                                           const std::string& valueText);
+
+// True when the text picks no item, neither by name nor by position: a list
+// that allows typing then shows the text itself.
+bool IsTypedChoice(const std::vector<std::string>& items, const std::string& valueText);
+
+}  // namespace orvik

@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "orvik/definition/reporter.h"
+#include "orvik/image/profile_reader.h"
+#include "orvik/image/values.h"
+
+namespace orvik {
+
+inline constexpr const char* kWorkingProfileName = "working.psd";
+inline constexpr const char* kProfileFilterDescription = "Profile Setup Data (*.psd)";
+inline constexpr const char* kProfileFilterPattern = "*.psd";
+inline constexpr const char* kLoadedCaption = "Loaded Existing Profile:";
+
+// The folder part of a file name: the text before its last path separator, or
+// the whole text when it has none.
+std::string FolderOf(const std::string& path);
+
+// working.psd in the given folder.
+std::string WorkingProfilePath(const std::string& programFolder);
+
+// Saves the profile: computes the memory map from the values, then writes the
+// profile to location and again to working.psd in the program's folder.
+// Nothing is reported when a file cannot be written; evaluator failures are
+// reported under "Evaluation Error:" and the files are written regardless.
+void SaveProfiles(TMemMap& memory, const TValMap& values, const std::string& location,
+                  const std::string& programFolder, IReporter& reporter);
+
+// Loads a profile into the memory map and, when it was read, recomputes the
+// values from it. A read failure leaves the values as they were.
+ProfileReadResult LoadProfile(ProfileReader& reader, const std::string& location, TMemMap& memory,
+                              TValMap& values, IReporter& reporter);
+
+std::string LoadedMessage(const std::string& location);
+
+// The definition the wizard reads: profile.xml in the current folder, else the
+// one installed beside the program.
+std::string FindDefinitionFile(const std::string& programFolder);
+
+}  // namespace orvik

@@ -1,0 +1,126 @@
+#include "orvik/wizard/window/wizard_files.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "scripted_prompter.h"
+#include "temp_folder.h"
+
+namespace orvik {
+namespace {
+
+TEST(FolderOf, IsTheTextBeforeTheLastSeparator) {
+    EXPECT_EQ(FolderOf("/home/user/profiles/a.psd"), "/home/user/profiles");
+    EXPECT_EQ(FolderOf("a.psd"), "a.psd");
+    EXPECT_EQ(FolderOf("/a.psd"), "");
+    EXPECT_EQ(FolderOf(""), "");
+}
+
+TMemMap TwoWords() {
+    TMemMap memory;
+    memory["w0"].address = "0x00";
+    memory["w0"].length = 2;
+    memory["w0"].expression = "Rate*2";
+    memory["w1"].address = "0x02";
+    memory["w1"].length = 2;
+    memory["w1"].value = "4660";
+    return memory;
+}
+
+TEST(SaveProfiles, WritesTheLocationAndWorkingPsd) {
+    test::TempFolder folder;
+    test::ScriptedPrompter prompter;
+    TMemMap memory = TwoWords();
+    TValMap values;
+    values["Rate"].value = "21";
+
+    SaveProfiles(memory, values, folder.File("out.psd"), folder.Path().string(), prompter);
+
+    const std::string written = test::ReadWholeFile(folder.File("out.psd"));
+    EXPECT_EQ(written, ":0200000400F00A\r\n:044200002A0034124A\r\n:00000001FF\r\n");
+    EXPECT_EQ(test::ReadWholeFile(folder.File("working.psd")), written);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(SaveProfiles, WritesOnlyWorkingPsdWhenTheFolderIsMissing) {
+    test::TempFolder folder;
+    test::ScriptedPrompter prompter;
+    TMemMap memory = TwoWords();
+    TValMap values;
+    values["Rate"].value = "1";
+
+    SaveProfiles(memory, values, folder.File("missing/out.psd"), folder.Path().string(), prompter);
+
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing/out.psd")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("working.psd")));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(SaveProfiles, ReportsAnEvaluationFailureAndStillWrites) {
+    test::TempFolder folder;
+    test::ScriptedPrompter prompter;
+    TMemMap memory = TwoWords();
+
+    SaveProfiles(memory, {}, folder.File("out.psd"), folder.Path().string(), prompter);
+
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "Evaluation Error:");
+    EXPECT_EQ(prompter.messages[0].text, "Variable Rate not found.");
+    EXPECT_TRUE(std::filesystem::exists(folder.File("out.psd")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("working.psd")));
+}
+
+TEST(LoadProfile, RecomputesTheValuesOnlyAfterARead) {
+    test::TempFolder folder;
+    test::ScriptedPrompter prompter;
+    TMemMap memory = TwoWords();
+    TValMap values;
+    values["Rate"] = {"w0/2", "0", {}};
+    ProfileReader reader;
+
+    const std::string good = folder.Write("good.psd", ":0200000400F00A\r\n:044200002A0034124A\r\n:00000001FF\r\n");
+    EXPECT_TRUE(LoadProfile(reader, good, memory, values, prompter).Ok());
+    EXPECT_EQ(values["Rate"].value, "21");
+
+    values["Rate"].value = "5";
+    const std::string bad = folder.Write("bad.psd", ":0200000400F00A\r\n:044200002A0034124B\r\n:00000001FF\r\n");
+    const ProfileReadResult result = LoadProfile(reader, bad, memory, values, prompter);
+    EXPECT_EQ(result.code, kReadChecksumMismatch);
+    EXPECT_EQ(values["Rate"].value, "5");
+}
+
+TEST(LoadedMessage, NamesTheFile) { EXPECT_EQ(LoadedMessage("/tmp/a.psd"), "Loaded: /tmp/a.psd"); }
+
+// The current folder is the process's; each test restores it.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(previous_); }
+
+private:
+    std::filesystem::path previous_;
+};
+
+TEST(FindDefinitionFile, PrefersTheCurrentFolderThenTheProgramFolder) {
+    test::TempFolder work;
+    test::TempFolder program;
+    const std::string installed = program.Write("profile.xml", "<profile-wizard/>");
+    CurrentFolder inWork(work.Path());
+
+    EXPECT_EQ(FindDefinitionFile(program.Path().string()), installed);
+    work.Write("profile.xml", "<profile-wizard/>");
+    EXPECT_EQ(FindDefinitionFile(program.Path().string()), "profile.xml");
+}
+
+TEST(FindDefinitionFile, NamesTheCurrentFolderWhenNeitherHasOne) {
+    test::TempFolder work;
+    test::TempFolder program;
+    CurrentFolder inWork(work.Path());
+    EXPECT_EQ(FindDefinitionFile(program.Path().string()), "profile.xml");
+}
+
+}  // namespace
+}  // namespace orvik
