@@ -86,6 +86,15 @@ TEST(WordLayoutReader, ToleratesLowerCaseAndStrayCharacters) {
     EXPECT_EQ(image[2], 0xFF);  // data that is not hexadecimal ignored
 }
 
+TEST(WordLayoutReader, RecordCutShortEndsTheRead) {
+    // Each text stops inside the count, address or type of its last record.
+    for (const char* text : {":0", ":02", ":0242", ":02420", ":0242000", ":024200000"}) {
+        EepromImage image = Erased();
+        ReadWordLayoutText(std::string(":02420000ab00ff\r\n") + text, image);
+        EXPECT_EQ(image[0], 0xAB) << text;
+    }
+}
+
 TEST(WordLayoutReader, MissingFileFails) {
     const testing_support::TempFolder folder;
     EepromImage image = Erased();

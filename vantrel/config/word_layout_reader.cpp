@@ -30,7 +30,7 @@ void ReadWordLayoutText(std::string_view text, EepromImage& image) {
         const auto countDigits = take(2);
         const auto addressDigits = take(4);
         const auto typeDigits = take(2);
-        if (!typeDigits) return;
+        if (!countDigits || !addressDigits || !typeDigits) return;
         if (*typeDigits == "01") return;
         const auto count = ParseHex(*countDigits);
         const auto address = ParseHex(*addressDigits);
