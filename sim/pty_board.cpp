@@ -104,6 +104,8 @@ void PtyBoard::DumpNow() {
   SaveProfile(opt_.dumpPath, image);
 }
 
+constexpr auto kSpinMargin = std::chrono::microseconds(150);
+
 // Waits until t or until Stop; false when stopped.
 bool PtyBoard::SleepUntil(Clock::time_point t) {
   for (;;) {
@@ -112,8 +114,10 @@ bool PtyBoard::SleepUntil(Clock::time_point t) {
     if (now >= t) return true;
     const auto left = std::chrono::duration_cast<std::chrono::microseconds>(t - now).count();
     if (left < 2000) {
-      // Short waits: a plain sleep is more precise than poll's millisecond granularity.
-      std::this_thread::sleep_until(t);
+      // Short waits: sleep to just before t, then spin, because a sleeping
+      // thread wakes tens of microseconds late and paced bytes would add that up.
+      std::this_thread::sleep_until(t - kSpinMargin);
+      while (Clock::now() < t) std::this_thread::yield();
       return !stop_;
     }
     pollfd pfd{wakeRead_, POLLIN, 0};
