@@ -1,22 +1,15 @@
 #pragma once
-#include "setup_context.h"
+#include "port_choice_model.h"
 
 namespace vantrel {
 
 // "COM Port Selection": COM 1 to COM 8 (choice 0 to 7), OK, Cancel, Autoselect.
-class ComPortSelectionModel {
+class ComPortSelectionModel final : public PortChoiceModel {
 public:
-    explicit ComPortSelectionModel(SetupContext& ctx) : ctx_(ctx) {}
+    explicit ComPortSelectionModel(SetupContext& ctx) : PortChoiceModel(ctx) {}
 
-    int choice = 0;
-    bool okEnabled = true;
-
-    DialogStep Ok();
-    DialogStep Autoselect();
-    DialogStep Cancel() { return DialogStep::EndCancel; }
-
-private:
-    SetupContext& ctx_;
+    DialogStep Ok() override;
+    DialogStep Autoselect() override;
 };
 
 }  // namespace vantrel

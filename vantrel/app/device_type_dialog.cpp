@@ -1,11 +1,11 @@
 #include "device_type_dialog.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "button_column_layout.h"
 #include "dialog_finish.h"
 
 namespace vantrel {
@@ -27,13 +27,7 @@ DeviceTypeDialog::DeviceTypeDialog(SetupContext& ctx, ISetupDialogRunner& runner
     nextButton = new QPushButton("&Next...", this);
     cancelButton = new QPushButton("&Cancel", this);
     nextButton->setDefault(true);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(nextButton);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
+    PlaceBesideButtonColumn(*this, group, {nextButton, cancelButton});
 
     connect(nextButton, &QPushButton::clicked, this, &DeviceTypeDialog::OnNext);
     connect(cancelButton, &QPushButton::clicked, this, &DeviceTypeDialog::OnCancel);

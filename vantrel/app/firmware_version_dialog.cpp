@@ -1,11 +1,11 @@
 #include "firmware_version_dialog.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "button_column_layout.h"
 #include "dialog_finish.h"
 
 namespace vantrel {
@@ -30,15 +30,7 @@ FirmwareVersionDialog::FirmwareVersionDialog(SetupContext& ctx, ISetupDialogRunn
     closeButton = new QPushButton("&Close", this);
     nextButton->setDefault(true);
     nextButton->setAutoDefault(true);
-
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(nextButton);
-    buttons->addWidget(quickConnectButton);
-    buttons->addWidget(closeButton);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
+    PlaceBesideButtonColumn(*this, group, {nextButton, quickConnectButton, closeButton});
 
     connect(ups16, &QRadioButton::clicked, this, [this] { model_.SetChoice(0); });
     connect(ups18, &QRadioButton::clicked, this, [this] { model_.SetChoice(1); });

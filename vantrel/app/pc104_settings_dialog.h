@@ -1,35 +1,19 @@
 #pragma once
-#include <QDialog>
-#include <array>
-
 #include "pc104_settings_model.h"
-
-class QRadioButton;
-class QPushButton;
+#include "port_choice_dialog.h"
 
 namespace vantrel {
 
 // "IXEN-104 Settings" (modal).
-class Pc104SettingsDialog : public QDialog {
+class Pc104SettingsDialog : public PortChoiceDialog {
     Q_OBJECT
 public:
     explicit Pc104SettingsDialog(SetupContext& ctx, QWidget* parent = nullptr);
 
     Pc104SettingsModel& Model() { return model_; }
-    void ChooseAddress(int index);  // 0 to 3, as a click would
-
-    std::array<QRadioButton*, 4> addresses{};
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-    QPushButton* autoselectButton = nullptr;
-
-public Q_SLOTS:
-    void OnOk();
-    void OnCancel();
-    void OnAutoselect();
+    void ChooseAddress(int index) { Choose(index); }  // 0 to 3, as a click would
 
 private:
-    void Sync();
     Pc104SettingsModel model_;
 };
 

@@ -1,22 +1,15 @@
 #pragma once
-#include "setup_context.h"
+#include "port_choice_model.h"
 
 namespace vantrel {
 
 // "IXEN-104 Settings": 300h to 360h (choice 0 to 3, PortSelection 10 to 13), OK, Cancel, Autoselect.
-class Pc104SettingsModel {
+class Pc104SettingsModel final : public PortChoiceModel {
 public:
-    explicit Pc104SettingsModel(SetupContext& ctx) : ctx_(ctx) {}
+    explicit Pc104SettingsModel(SetupContext& ctx) : PortChoiceModel(ctx) {}
 
-    int choice = 0;
-    bool okEnabled = true;
-
-    DialogStep Ok();
-    DialogStep Autoselect();
-    DialogStep Cancel() { return DialogStep::EndCancel; }
-
-private:
-    SetupContext& ctx_;
+    DialogStep Ok() override;
+    DialogStep Autoselect() override;
 };
 
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 #include <chrono>
 #include <ctime>
+#include <optional>
 #include <thread>
 
 #include "board_link.h"
@@ -17,6 +18,23 @@ constexpr int kInputWaitSliceMs = 20;
 void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 bool LimitReached(std::time_t start) { return std::time(nullptr) - start >= kAnswerLimitSeconds; }
+
+// Both paths' reading of answer c to a record's start or to a sequence byte
+// (not a line feed: each path reads that its own way); empty while the
+// answer is still to come.
+std::optional<int> RecordAnswer(uint8_t ch, uint8_t c, std::atomic<uint8_t>& sequence) {
+    if (ch == kRecordStart) {
+        if (c == kRecordAccepted) {
+            sequence = kRecordAccepted;
+            return 0;
+        }
+        if (c > kRecordAccepted) return 1;
+    } else if (c == sequence.load() + 1) {
+        sequence = c;
+        return 0;
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -42,20 +60,12 @@ int CBoardLink::BootloaderExchangeSerial(uint8_t ch) {
         const uint8_t c = ReadByte();
         if (c == kRefused) return 1;
         if (c == kProgrammed) return 2;
-        if (ch == kRecordStart) {
-            if (c == kRecordAccepted) {
-                bootloaderSequence = kRecordAccepted;
-                return 0;
-            }
-            if (c > kRecordAccepted) return 1;
-        } else if (ch == kLineFeed) {
+        if (ch == kLineFeed) {
             if (c != 0) return 1;
             bootloaderSequence = 0;
             return 0;
-        } else if (c == bootloaderSequence.load() + 1) {
-            bootloaderSequence = c;
-            return 0;
         }
+        if (const std::optional<int> answer = RecordAnswer(ch, c, bootloaderSequence)) return *answer;
     }
     return 1;
 }
@@ -74,18 +84,8 @@ int CBoardLink::BootloaderExchangePc104(uint8_t ch) {
     for (;;) {
         if (c == kNothing) return 1;
         if (c == kProgrammed) return 2;
-        if (ch == kRecordStart) {
-            if (c == kRecordAccepted) {
-                bootloaderSequence = kRecordAccepted;
-                return 0;
-            }
-            if (c > kRecordAccepted) return 1;
-        } else if (ch == kLineFeed) {
-            return 0;
-        } else if (c == bootloaderSequence.load() + 1) {
-            bootloaderSequence = c;
-            return 0;
-        }
+        if (ch == kLineFeed) return 0;
+        if (const std::optional<int> answer = RecordAnswer(ch, c, bootloaderSequence)) return *answer;
         if (LimitReached(start)) return 1;
         SleepMs(kPollMs);
         c = io->In(address);
