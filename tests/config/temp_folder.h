@@ -1,57 +1,9 @@
 #pragma once
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "tests/support/temp_folder.h"
 
 namespace vantrel::testing_support {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-config-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Restores the current directory at the end of a test.
-class CurrentDirectoryGuard {
-public:
-    CurrentDirectoryGuard() : saved_(std::filesystem::current_path()) {}
-    ~CurrentDirectoryGuard() {
-        std::error_code ignored;
-        std::filesystem::current_path(saved_, ignored);
-    }
-
-private:
-    std::filesystem::path saved_;
-};
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
+using ixen_testing::CurrentDirectoryGuard;
+using ixen_testing::ReadBytes;
+using ixen_testing::TempFolder;
+using ixen_testing::WriteBytes;
 }  // namespace vantrel::testing_support

@@ -1,5 +1,6 @@
 // The built vantrel-cli, run as a program against its simulated board.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +30,9 @@ std::string Slurp(const std::string& path) {
 
 CliRun RunCli(const std::string& arguments) {
     static int counter = 0;
-    const std::string base = testing::TempDir() + "/vantrel-cli-" + std::to_string(++counter);
+    // CTest runs test cases side by side in separate processes: the pid keeps their files apart.
+    const std::string base =
+        testing::TempDir() + "/vantrel-cli-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
     const std::string command =
         std::string(VANTREL_CLI_PATH) + " " + arguments + " >" + base + ".out 2>" + base + ".err";
     CliRun run;

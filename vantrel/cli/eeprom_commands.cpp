@@ -64,32 +64,22 @@ void MoveCapacities(BoardSession& board, ConfigFields& fields, int direction, Te
     moving.unconfirmed += unconfirmed;
 }
 
-// Update All's read, then cycle field 1 of every cycle with UPS18.
-Moving ReadBoard(CliContext& context, ConfigFields& fields) {
+// Update All's read or write, then cycle field 1 of every cycle with UPS18.
+Moving MoveBoard(CliContext& context, ConfigFields& fields, bool write) {
     BoardSession board(context, fields);
-    TerminalProgress progress(context, "Reading EEPROM", ProgressTotal(context, fields));
+    TerminalProgress progress(context, write ? "Writing EEPROM" : "Reading EEPROM", ProgressTotal(context, fields));
     UpdateAll updateAll(board.session, progress);
     Moving moving;
-    moving.status = updateAll.Read();
+    moving.status = write ? updateAll.Write() : updateAll.Read();
     moving.unconfirmed = updateAll.Unconfirmed();
     if (moving.status == 0 && context.options.firmwareType == kUps18) {
-        MoveCapacities(board, fields, kRead, progress, moving);
+        MoveCapacities(board, fields, write ? kWrite : kRead, progress, moving);
     }
     return moving;
 }
 
-Moving WriteBoard(CliContext& context, ConfigFields& fields) {
-    BoardSession board(context, fields);
-    TerminalProgress progress(context, "Writing EEPROM", ProgressTotal(context, fields));
-    UpdateAll updateAll(board.session, progress);
-    Moving moving;
-    moving.status = updateAll.Write();
-    moving.unconfirmed = updateAll.Unconfirmed();
-    if (moving.status == 0 && context.options.firmwareType == kUps18) {
-        MoveCapacities(board, fields, kWrite, progress, moving);
-    }
-    return moving;
-}
+Moving ReadBoard(CliContext& context, ConfigFields& fields) { return MoveBoard(context, fields, false); }
+Moving WriteBoard(CliContext& context, ConfigFields& fields) { return MoveBoard(context, fields, true); }
 
 int Read(CliContext& context, const std::string& path) {
     if (!IsProfilePath(path)) {
