@@ -301,12 +301,10 @@ void Board::ExecuteWrite(uint8_t cmd, const std::vector<uint8_t>& data) {
       if (w == 4) ++resets;
       return;
     case 0xA0:
-      pointerWord_ = w;
-      eepromPointer = static_cast<uint8_t>(w & 0xFF);
+      SetPointer(w);
       return;
     case 0xA1:
-      eeprom[eepromPointer] = data[0];
-      eeprom[static_cast<uint8_t>(eepromPointer + 1)] = data[1];
+      StorePointedWord(w);
       AdvancePointer();
       return;
     case 0xB1:
@@ -326,6 +324,20 @@ void Board::ExecuteWrite(uint8_t cmd, const std::vector<uint8_t>& data) {
   }
 }
 
+uint16_t Board::PointedWord() const {
+  return static_cast<uint16_t>(eeprom[eepromPointer] | (eeprom[static_cast<uint8_t>(eepromPointer + 1)] << 8));
+}
+
+void Board::StorePointedWord(uint16_t w) {
+  eeprom[eepromPointer] = static_cast<uint8_t>(w & 0xFF);
+  eeprom[static_cast<uint8_t>(eepromPointer + 1)] = static_cast<uint8_t>(w >> 8);
+}
+
+void Board::SetPointer(uint16_t w) {
+  pointerWord_ = w;
+  eepromPointer = static_cast<uint8_t>(w & 0xFF);
+}
+
 void Board::AdvancePointer() {
   eepromPointer = static_cast<uint8_t>(eepromPointer + 2);
   pointerWord_ = static_cast<uint16_t>((pointerWord_ & 0xFF00) | eepromPointer);
@@ -342,7 +354,7 @@ std::vector<uint8_t> Board::ReadData(uint8_t cmd, Clock::time_point now) {
   uint16_t w = 0;
   switch (cmd) {
     case 0xA1:
-      w = static_cast<uint16_t>(eeprom[eepromPointer] | (eeprom[static_cast<uint8_t>(eepromPointer + 1)] << 8));
+      w = PointedWord();
       AdvancePointer();
       break;
     case 0xB1:
@@ -398,7 +410,7 @@ uint16_t Board::Register(uint8_t cmd, Clock::time_point now) const {
   switch (cmd) {
     case 0x00: return busTimer ? 1 : 0;
     case 0xA0: return pointerWord_;
-    case 0xA1: return static_cast<uint16_t>(eeprom[eepromPointer] | (eeprom[static_cast<uint8_t>(eepromPointer + 1)] << 8));
+    case 0xA1: return PointedWord();
     case 0xB0: return static_cast<uint16_t>(RtcCount(now));
     case 0xB1: return static_cast<uint16_t>(RtcCount(now) >> 16);
     case 0x3F: return 0;
@@ -443,12 +455,10 @@ void Board::SetRegister(uint8_t cmd, uint16_t value) {
       protocolChecksum_ = busTimer && opt_.protocol == 0;
       return;
     case 0xA0:
-      pointerWord_ = value;
-      eepromPointer = static_cast<uint8_t>(value & 0xFF);
+      SetPointer(value);
       return;
     case 0xA1:
-      eeprom[eepromPointer] = static_cast<uint8_t>(value & 0xFF);
-      eeprom[static_cast<uint8_t>(eepromPointer + 1)] = static_cast<uint8_t>(value >> 8);
+      StorePointedWord(value);
       return;
     default:
       if (IsLiveReadOnly(cmd) || cmd == 0xB0 || cmd == 0xB1) overrides_[cmd] = value;

@@ -153,6 +153,10 @@ class Board {
   std::vector<uint8_t> ReadData(uint8_t cmd, Clock::time_point now);
   Live Model(Clock::time_point now) const;
   int64_t RtcCount(Clock::time_point now) const;
+  // The EEPROM word at the pointer (low byte first) and the pointer's register.
+  uint16_t PointedWord() const;
+  void StorePointedWord(uint16_t w);
+  void SetPointer(uint16_t w);
   void AdvancePointer();
   int DataCount(uint8_t cmd) const { return cmd == 0x3F ? 16 : 2; }
 

@@ -5,12 +5,18 @@
 
 namespace vantrel::testing_support {
 
+// The record as ResetFields leaves it.
+inline ConfigFields DefaultFields() {
+    ConfigFields fields;
+    fields.ResetFields();
+    return fields;
+}
+
 // A record whose every field holds its own value (byte fields inside their
 // ranges). Slot words that share an EEPROM word with an extra word hold the
 // extra word's value: the board keeps one word for both.
 inline ConfigFields DistinctFields(unsigned seed = 1) {
-    ConfigFields fields;
-    fields.ResetFields();
+    ConfigFields fields = DefaultFields();
     const auto& map = EepromMap();
     for (std::size_t i = 0; i < map.size(); ++i) {
         const FieldDescriptor& field = map[i];

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "distinct_fields.h"
 #include "vantrel/config/config_fields.h"
 #include "vantrel/config/eeprom_map.h"
 #include "vantrel/config/field_listing.h"
@@ -9,11 +10,7 @@
 namespace vantrel {
 namespace {
 
-ConfigFields Defaults() {
-    ConfigFields fields;
-    fields.ResetFields();
-    return fields;
-}
+using testing_support::DefaultFields;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -45,7 +42,7 @@ TEST(FieldListing, LabelsFollowTheFirmwareType) {
 }
 
 TEST(FieldListing, ValuesShowAsTheEepromHoldsThem) {
-    ConfigFields fields = Defaults();
+    ConfigFields fields = DefaultFields();
     fields.cycles[0].maxTemperatureRate = 25.37;
     fields.cycles[0].maxChargingVoltage = 14400.9;
     fields.chargerFlags = 0x00C3;
@@ -66,7 +63,7 @@ TEST(FieldListing, ValuesShowAsTheEepromHoldsThem) {
 }
 
 TEST(FieldListing, OneLinePerFieldWithItsOffset) {
-    const std::vector<std::string> lines = Lines(FieldListing(Defaults(), 2));
+    const std::vector<std::string> lines = Lines(FieldListing(DefaultFields(), 2));
     ASSERT_EQ(lines.size(), EepromMap().size());
     EXPECT_EQ(lines[0].substr(0, 6), "0x00  ");
     EXPECT_NE(lines[0].find("cycle 1 charge termination enable flags"), std::string::npos);
@@ -76,8 +73,8 @@ TEST(FieldListing, OneLinePerFieldWithItsOffset) {
 }
 
 TEST(FieldListing, DifferencesSideBySide) {
-    ConfigFields a = Defaults();
-    ConfigFields b = Defaults();
+    ConfigFields a = DefaultFields();
+    ConfigFields b = DefaultFields();
     EXPECT_EQ(FieldDifferences(a, b, 0), "");
     a.cycles[3].maxTrickleTime = 120;
     b.cycles[3].maxTrickleTime = 120.5;  // the same EEPROM word

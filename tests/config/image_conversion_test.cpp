@@ -1,20 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "distinct_fields.h"
 #include "vantrel/config/config_fields.h"
 #include "vantrel/config/image_conversion.h"
 
 namespace vantrel {
 namespace {
 
-ConfigFields Defaults() {
-    ConfigFields fields;
-    fields.ResetFields();
-    return fields;
-}
+using testing_support::DefaultFields;
 
 TEST(ImageConversion, DefaultRecordImage) {
     EepromImage image;
-    ToImage(Defaults(), image);
+    ToImage(DefaultFields(), image);
     for (int offset = 0; offset < 256; ++offset) {
         const uint8_t expected = offset == 0x89 ? 0x01 : (offset >= 0x96 && offset <= 0x9D ? 0xFF : 0x00);
         EXPECT_EQ(image[offset], expected) << "offset " << offset;
@@ -22,7 +19,7 @@ TEST(ImageConversion, DefaultRecordImage) {
 }
 
 TEST(ImageConversion, FieldsGoLowByteFirst) {
-    ConfigFields fields = Defaults();
+    ConfigFields fields = DefaultFields();
     fields.cycles[1].maxTemperatureRate = 25.37;  // 0x3A
     fields.chargerFlags = 0xBEEF;                 // 0x80
     fields.slots[3].words[1] = 0x1234;            // 0xB4
@@ -40,7 +37,7 @@ TEST(ImageConversion, FieldsGoLowByteFirst) {
 }
 
 TEST(ImageConversion, ExtraWordsWinOverTheSlotsTheyShare) {
-    ConfigFields fields = Defaults();
+    ConfigFields fields = DefaultFields();
     fields.slots[11].words[2] = 0x1111;  // 0xE6
     fields.statusShutDownCounter = 0x2222;
     fields.slots[15].words[0] = 0x3333;  // 0xFA
@@ -53,10 +50,10 @@ TEST(ImageConversion, ExtraWordsWinOverTheSlotsTheyShare) {
 
 TEST(ImageConversion, SharedBytesGoToBothItems) {
     EepromImage image;
-    ToImage(Defaults(), image);
+    ToImage(DefaultFields(), image);
     image[0xE6] = 0x34;
     image[0xE7] = 0x12;
-    ConfigFields fields = Defaults();
+    ConfigFields fields = DefaultFields();
     FromImage(image, fields);
     EXPECT_EQ(fields.slots[11].words[2], 0x1234);
     EXPECT_EQ(fields.statusShutDownCounter, 0x1234);
@@ -73,11 +70,11 @@ TEST(ImageConversion, OutOfRangeBytesAreCorrected) {
     };
     for (const auto& row : rows) {
         EepromImage image;
-        ToImage(Defaults(), image);
+        ToImage(DefaultFields(), image);
         image[0x89] = row.cycles;
         image[0x90] = row.primary;
         image[0x91] = row.secondary;
-        ConfigFields fields = Defaults();
+        ConfigFields fields = DefaultFields();
         FromImage(image, fields);
         EXPECT_EQ(fields.chargeCycleCount, row.expectCycles);
         EXPECT_EQ(fields.primaryTempDevice, row.expectPrimary);
@@ -86,12 +83,12 @@ TEST(ImageConversion, OutOfRangeBytesAreCorrected) {
 }
 
 TEST(ImageConversion, TenthsReadBackAsTenths) {
-    ConfigFields fields = Defaults();
+    ConfigFields fields = DefaultFields();
     fields.cycles[0].maxTemperatureRate = 25.37;
     fields.cycles[0].maxChargingVoltage = 12.99;
     EepromImage image;
     ToImage(fields, image);
-    ConfigFields back = Defaults();
+    ConfigFields back = DefaultFields();
     FromImage(image, back);
     EXPECT_DOUBLE_EQ(back.cycles[0].maxTemperatureRate, 25.3);
     EXPECT_DOUBLE_EQ(back.cycles[0].maxChargingVoltage, 12);
@@ -104,7 +101,7 @@ TEST(ImageConversion, EveryImageByteSurvivesARoundTrip) {
     image[0x89] = 2;
     image[0x90] = 5;
     image[0x91] = 6;
-    ConfigFields fields = Defaults();
+    ConfigFields fields = DefaultFields();
     FromImage(image, fields);
     EepromImage back;
     ToImage(fields, back);

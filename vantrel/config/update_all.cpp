@@ -39,25 +39,25 @@ bool UpdateAll::MoveUpsPart(int direction) {
     return slotsMoved;
 }
 
-int UpdateAll::Read() {
+bool UpdateAll::Begin(int direction) {
     if (session_.CommBusy != 0) {
         session_.messages.Show(texts::kCommunicationsInProgress);
-        return 1;
+        return false;
     }
     unconfirmed_ = 0;
-    SetDirections(kRead);
+    SetDirections(direction);
+    return true;
+}
+
+int UpdateAll::Read() {
+    if (!Begin(kRead)) return 1;
     if (!MoveUpsPart(kRead)) return 1;
     if (host_.ClockOrI2cConsoleOpen()) host_.ConsoleRead();
     return RunMainSequence();
 }
 
 int UpdateAll::Write() {
-    if (session_.CommBusy != 0) {
-        session_.messages.Show(texts::kCommunicationsInProgress);
-        return 1;
-    }
-    unconfirmed_ = 0;
-    SetDirections(kWrite);
+    if (!Begin(kWrite)) return 1;
     if (host_.UpsSettingsOpen()) host_.UpsSettingsToRecord();
     if (!MoveUpsPart(kWrite)) return 1;
     if (host_.ClockOrI2cConsoleOpen()) host_.ConsoleWrite();

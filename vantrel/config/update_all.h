@@ -37,6 +37,8 @@ public:
     int Unconfirmed() const { return unconfirmed_; }
 
 private:
+    // Refused (false, with its message) while another transfer runs.
+    bool Begin(int direction);
     void SetDirections(int direction);
     bool MoveUpsPart(int direction);
 
