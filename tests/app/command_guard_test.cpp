@@ -60,7 +60,7 @@ private:
 
 TEST(CommandGuards, TableOfGuards) {
     for (const GuardCase& c : kGuarded) EXPECT_EQ(GuardOf(c.command), c.guard) << static_cast<int>(c.command);
-    for (const MenuSpec& menu : MainMenuLayout()) {
+    for (const MenuColumn& menu : MainMenuLayout()) {
         for (const MenuEntry& entry : menu.entries) {
             bool listed = false;
             for (const GuardCase& c : kGuarded) listed = listed || c.command == entry.command;
@@ -151,7 +151,7 @@ TEST(CommandGuards, GreyedItemsAndMenuTextsInTheWindow) {
     for (QAction* a : w.MenuBar().actions()) titles.push_back(a->text().toStdString());
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Init", "&Command", "&EEProm", "&Tools", "&Help"}));
 
-    for (const MenuSpec& menu : MainMenuLayout())
+    for (const MenuColumn& menu : MainMenuLayout())
         for (const MenuEntry& entry : menu.entries) {
             QAction* a = w.Action(entry.command);
             ASSERT_NE(a, nullptr) << entry.text;

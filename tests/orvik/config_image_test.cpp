@@ -5,22 +5,22 @@
 namespace orvik {
 namespace {
 
-struct LocationSpec {
+struct LocationRow {
     std::string id;
     std::string address;
     int32_t length;
     std::string value;
 };
 
-TMemMap MakeMemory(const std::vector<LocationSpec>& specs) {
+TMemMap MakeMemory(const std::vector<LocationRow>& rows) {
     TMemMap memory;
-    for (const LocationSpec& spec : specs) memory[spec.id] = TMem{{"", spec.value, {}}, spec.address, spec.length};
+    for (const LocationRow& row : rows) memory[row.id] = TMem{{"", row.value, {}}, row.address, row.length};
     return memory;
 }
 
 struct ImageCase {
     std::string name;
-    std::vector<LocationSpec> locations;
+    std::vector<LocationRow> locations;
     std::vector<uint8_t> image;
 };
 

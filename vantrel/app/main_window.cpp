@@ -31,10 +31,10 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void MainWindow::BuildMenu() {
-    for (const MenuSpec& menuSpec : MainMenuLayout()) {
-        QMenu* menu = menuBar_->addMenu(QString::fromStdString(menuSpec.title));
+    for (const MenuColumn& column : MainMenuLayout()) {
+        QMenu* menu = menuBar_->addMenu(QString::fromStdString(column.title));
         std::map<std::string, QMenu*> submenus;
-        for (const MenuEntry& entry : menuSpec.entries) {
+        for (const MenuEntry& entry : column.entries) {
             QMenu* target = menu;
             if (!entry.submenu.empty()) {
                 QMenu*& sub = submenus[entry.submenu];

@@ -2,9 +2,9 @@
 
 namespace vantrel {
 
-const std::vector<MenuSpec>& MainMenuLayout() {
+const std::vector<MenuColumn>& MainMenuLayout() {
     using C = MenuCommand;
-    static const std::vector<MenuSpec> layout = {
+    static const std::vector<MenuColumn> layout = {
         {"&File",
          {
              {"&New             Ctrl-N", C::FileNew},

@@ -23,12 +23,12 @@ struct MenuEntry {
     std::string submenu;         // the entry sits in this submenu of its menu when not empty
 };
 
-struct MenuSpec {
+struct MenuColumn {
     std::string title;
     std::vector<MenuEntry> entries;
 };
 
 // The main window's menu bar, left to right.
-const std::vector<MenuSpec>& MainMenuLayout();
+const std::vector<MenuColumn>& MainMenuLayout();
 
 }  // namespace vantrel

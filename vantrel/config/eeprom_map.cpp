@@ -27,7 +27,7 @@ DirectionRef RecordDirection(ConfigFields& f, const FieldDescriptor&) {
     return &(f.*Member);
 }
 
-struct CycleFieldSpec {
+struct CycleFieldRow {
     FieldKind kind;
     const char* name;
     const char* unit;
@@ -35,7 +35,7 @@ struct CycleFieldSpec {
     FieldRef (*locate)(ConfigFields&, const FieldDescriptor&);
 };
 
-const CycleFieldSpec kCycleFields[CycleRecord::kFieldCount] = {
+const CycleFieldRow kCycleFields[CycleRecord::kFieldCount] = {
     {FieldKind::Integer, "charge termination enable flags", "", true, CycleMember<&CycleRecord::terminationFlags>},
     {FieldKind::Integer, "battery maximum capacity allowed", "10 mW", false, CycleMember<&CycleRecord::maxCapacity>},
     {FieldKind::Plain, "future use", "", false, CycleMember<&CycleRecord::futureUse>},
@@ -103,18 +103,18 @@ FieldDescriptor Extra(uint8_t offset, std::string name, std::string unit,
 void AddCycles(std::vector<FieldDescriptor>& map) {
     for (int k = 0; k < ConfigFields::kCycleCount; ++k) {
         for (int i = 0; i < CycleRecord::kFieldCount; ++i) {
-            const CycleFieldSpec& spec = kCycleFields[i];
+            const CycleFieldRow& row = kCycleFields[i];
             FieldDescriptor d;
             d.offset = static_cast<uint8_t>(0x20 * k + 2 * i);
-            d.kind = spec.kind;
+            d.kind = row.kind;
             d.area = FieldArea::Cycle;
             d.index = k;
             d.item = i;
-            d.name = "cycle " + std::to_string(k + 1) + " " + spec.name;
-            d.unit = spec.unit;
-            d.maximum = spec.kind == FieldKind::Tenths ? 6553.5 : 65535;
-            d.hex = spec.hex;
-            d.locate = spec.locate;
+            d.name = "cycle " + std::to_string(k + 1) + " " + row.name;
+            d.unit = row.unit;
+            d.maximum = row.kind == FieldKind::Tenths ? 6553.5 : 65535;
+            d.hex = row.hex;
+            d.locate = row.locate;
             d.locateDirection = CycleDirection;
             map.push_back(std::move(d));
         }
