@@ -44,7 +44,7 @@ uint8_t SumChecksum(const uint8_t* data, size_t n) {
 uint8_t Crc8(const uint8_t* data, size_t n) {
   static const std::array<uint8_t, 256> table = [] {
     std::array<uint8_t, 256> t{};
-    for (int i = 0; i < 256; ++i) {
+    for (size_t i = 0; i < t.size(); ++i) {
       uint8_t c = static_cast<uint8_t>(i);
       for (int b = 0; b < 8; ++b) c = static_cast<uint8_t>((c & 0x80) ? (c << 1) ^ 0x07 : (c << 1));
       t[i] = c;
@@ -67,7 +67,7 @@ Board::Board(BoardOptions options)
   // zero but one charge cycle, the unused bytes 0x96..0x9D erased.
   eeprom.fill(0x00);
   eeprom[0x89] = 0x01;
-  for (int i = 0x96; i <= 0x9D; ++i) eeprom[i] = 0xFF;
+  for (size_t i = 0x96; i <= 0x9D; ++i) eeprom[i] = 0xFF;
   if (!opt_.profilePath.empty()) eeprom = LoadProfile(opt_.profilePath);
   rtcBase_ = RtcNow();
   bootMode_ = opt_.bootloader;
@@ -169,14 +169,14 @@ std::vector<uint8_t> Board::OnHostByte(uint8_t b, Clock::time_point now) {
         }
         // Last position: the checksum (protocol 0) or the last data byte.
         state_ = State::Idle;
-        const int n = DataCount(cmd_);
+        const auto n = static_cast<size_t>(DataCount(cmd_));
         bool good = true;
         if (frameChecksum_) {
           good = Checksum(frame_.data(), 2 + n) == frame_[2 + n];
           if (!good) ++checksumErrors;
         }
         if (good && !failFrame_) {
-          ExecuteWrite(cmd_, std::vector<uint8_t>(frame_.begin() + 2, frame_.begin() + 2 + n));
+          ExecuteWrite(cmd_, std::vector<uint8_t>(frame_.begin() + 2, frame_.begin() + static_cast<std::ptrdiff_t>(2 + n)));
           Emit(out, kLast);
         } else {
           Emit(out, kFail);

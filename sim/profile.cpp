@@ -28,11 +28,11 @@ int HexByte(const std::string& s, size_t at) {
 std::string ProfileText(const std::array<uint8_t, 256>& eeprom) {
   std::string out = ":0200000400F00A\r\n";
   char buf[16];
-  for (int n = 0; n < 16; ++n) {
+  for (size_t n = 0; n < 16; ++n) {
     unsigned sum = 0x10 + 0x42 + static_cast<unsigned>(16 * n);
-    std::snprintf(buf, sizeof buf, ":10%04x00", 0x4200 + 16 * n);
+    std::snprintf(buf, sizeof buf, ":10%04zx00", 0x4200 + 16 * n);
     out += buf;
-    for (int i = 0; i < 16; ++i) {
+    for (size_t i = 0; i < 16; ++i) {
       const uint8_t b = eeprom[16 * n + i];
       sum += b;
       std::snprintf(buf, sizeof buf, "%02x", b);
@@ -66,14 +66,14 @@ std::array<uint8_t, 256> ParseProfile(const std::string& text) {
     const int count = HexByte(line, 1), ah = HexByte(line, 3), al = HexByte(line, 5), type = HexByte(line, 7);
     if (count < 0 || ah < 0 || al < 0 || type < 0) fail("bad record header");
     if (line.size() < 11 + 2 * static_cast<size_t>(count)) fail("record too short");
-    unsigned sum = count + ah + al + type;
+    int sum = count + ah + al + type;
     for (int i = 0; i < count; ++i) {
-      const int b = HexByte(line, 9 + 2 * i);
+      const int b = HexByte(line, static_cast<size_t>(9 + 2 * i));
       if (b < 0) fail("bad data byte");
       sum += b;
-      if (type == 0 && al + i <= 0xFF) image[al + i] = static_cast<uint8_t>(b);
+      if (type == 0 && al + i <= 0xFF) image[static_cast<size_t>(al + i)] = static_cast<uint8_t>(b);
     }
-    const int check = HexByte(line, 9 + 2 * count);
+    const int check = HexByte(line, static_cast<size_t>(9 + 2 * count));
     if (check < 0) fail("bad checksum digits");
     if (((sum + check) & 0xFF) != 0) fail("wrong record checksum");
   }

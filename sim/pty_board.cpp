@@ -170,7 +170,7 @@ void PtyBoard::Serve() {
       continue;
     }
     const auto arrival = Clock::now();
-    for (ssize_t i = 0; i < n && !stop_; ++i) {
+    for (size_t i = 0; i < static_cast<size_t>(n) && !stop_; ++i) {
       auto at = arrival;
       if (opt_.pace9600) {
         // The byte is received one byte time after the line was free to carry it.

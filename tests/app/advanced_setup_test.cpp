@@ -43,7 +43,7 @@ TEST(AdvancedSetup, FirstOpeningScansThePortsAndConnects) {
     options.serialBoard = BoardWithProtocol(0);
     AppHarness h(options);
     h.link->settings.LinkProtocol = 7;
-    h.link->settings.FirmwareType = 5;
+    h.link->settings.FirmwareType = static_cast<FirmwareType>(5);
     AdvancedSetupDialog* d = OpenAdvancedSetup(h);
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible());
@@ -54,7 +54,7 @@ TEST(AdvancedSetup, FirstOpeningScansThePortsAndConnects) {
     EXPECT_TRUE(d->PortButton(8)->isChecked());
     EXPECT_EQ(h.link->settings.LinkProtocol, 2);
     EXPECT_TRUE(d->protocolButtons[2]->isChecked());
-    EXPECT_EQ(h.link->settings.FirmwareType, 0);
+    EXPECT_EQ(h.link->settings.FirmwareType, FirmwareType::Standard);
     EXPECT_TRUE(d->firmwareButtons[0]->isChecked());
     EXPECT_TRUE(d->debugOffButton->isChecked());
     EXPECT_EQ(d->progressBar->minimum(), 1);
@@ -162,11 +162,11 @@ TEST(AdvancedSetup, OsprenForcesUps18AndApplyUsesTheOtherAddresses) {
     AppHarness h;
     AdvancedSetupDialog* d = OpenAdvancedSetup(h);
     d->OnFirmware(1);
-    ASSERT_EQ(h.link->settings.FirmwareType, 1);
+    ASSERT_EQ(h.link->settings.FirmwareType, FirmwareType::UPS);
 
     d->osprenBox->click();
     EXPECT_EQ(h.link->settings.SelectorAddressing, 1);
-    EXPECT_EQ(h.link->settings.FirmwareType, 2);
+    EXPECT_EQ(h.link->settings.FirmwareType, FirmwareType::UPS18);
     EXPECT_TRUE(d->firmwareButtons[2]->isChecked());
     EXPECT_FALSE(d->firmwareButtons[0]->isEnabled());
     EXPECT_FALSE(d->firmwareButtons[1]->isEnabled());

@@ -78,23 +78,23 @@ TEST(CommandGuards, GuardInputsDecide) {
         bool holds;
     };
     const Case cases[] = {
-        {CommandGuard::None, {0, 0, 0}, true},
-        {CommandGuard::Never, {1, 1, 2}, false},
-        {CommandGuard::Connected, {0, 1, 2}, false},
-        {CommandGuard::Connected, {1, 1, 0}, true},
-        {CommandGuard::Connected, {2, 1, 2}, false},
-        {CommandGuard::ConnectedAndWritable, {1, 0, 2}, false},
-        {CommandGuard::ConnectedAndWritable, {1, 1, 2}, true},
-        {CommandGuard::ConnectedUps, {1, 1, 2}, false},
-        {CommandGuard::ConnectedUps, {1, 1, 1}, true},
-        {CommandGuard::ConnectedUps18, {1, 1, 1}, false},
-        {CommandGuard::ConnectedUps18, {1, 1, 2}, true},
-        {CommandGuard::ConnectedUps18, {0, 1, 2}, false},
+        {CommandGuard::None, {0, 0, FirmwareType::Standard}, true},
+        {CommandGuard::Never, {1, 1, FirmwareType::UPS18}, false},
+        {CommandGuard::Connected, {0, 1, FirmwareType::UPS18}, false},
+        {CommandGuard::Connected, {1, 1, FirmwareType::Standard}, true},
+        {CommandGuard::Connected, {2, 1, FirmwareType::UPS18}, false},
+        {CommandGuard::ConnectedAndWritable, {1, 0, FirmwareType::UPS18}, false},
+        {CommandGuard::ConnectedAndWritable, {1, 1, FirmwareType::UPS18}, true},
+        {CommandGuard::ConnectedUps, {1, 1, FirmwareType::UPS18}, false},
+        {CommandGuard::ConnectedUps, {1, 1, FirmwareType::UPS}, true},
+        {CommandGuard::ConnectedUps18, {1, 1, FirmwareType::UPS}, false},
+        {CommandGuard::ConnectedUps18, {1, 1, FirmwareType::UPS18}, true},
+        {CommandGuard::ConnectedUps18, {0, 1, FirmwareType::UPS18}, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GuardHolds(c.guard, c.inputs), c.holds)
             << static_cast<int>(c.guard) << " " << c.inputs.connected << c.inputs.writesPermitted
-            << c.inputs.firmwareType;
+            << static_cast<int>(c.inputs.firmwareType);
 }
 
 TEST(CommandGuards, EachGuardedItemIsDroppedThenWorksAfterConnection) {
@@ -112,7 +112,7 @@ TEST(CommandGuards, EachGuardedItemIsDroppedThenWorksAfterConnection) {
     for (const GuardCase& c : kGuarded) {
         if (c.guard == CommandGuard::Never) continue;
         h.record->connected = 0;
-        h.link->settings.FirmwareType = static_cast<uint16_t>(FirmwareFor(c.guard));
+        h.link->settings.FirmwareType = static_cast<FirmwareType>(FirmwareFor(c.guard));
         const int builtBefore = built;
         const std::size_t questionsBefore = h.prompter.questions.size();
         EXPECT_FALSE(h.app->Execute(c.command)) << static_cast<int>(c.command);
@@ -134,11 +134,11 @@ TEST(CommandGuards, FirmwareTypeAndWriteEnableGuards) {
     h.record->connected = 1;
     h.record->writeEnableFlag = 0;
     EXPECT_FALSE(h.app->Execute(MenuCommand::InitFwUpdate));
-    h.link->settings.FirmwareType = 1;
+    h.link->settings.FirmwareType = FirmwareType::UPS;
     h.link->trace.InsertAtTop("kept");
     EXPECT_FALSE(h.app->Execute(MenuCommand::ToolsClearScreen));
     EXPECT_EQ(h.app->Window().Trace().Text(), "kept");
-    h.link->settings.FirmwareType = 2;
+    h.link->settings.FirmwareType = FirmwareType::UPS18;
     EXPECT_TRUE(h.app->Execute(MenuCommand::ToolsClearScreen));
     EXPECT_EQ(h.app->Window().Trace().Text(), "");
     EXPECT_EQ(firmwareUpdates, 0);

@@ -35,17 +35,17 @@ TEST(Settings, WrittenAtExitAndReadAtTheNextStart) {
     struct Case {
         uint16_t port;
         uint16_t protocol;
-        uint16_t firmware;
+        FirmwareType firmware;
         std::uintmax_t size;
     };
-    const Case cases[] = {{1, 0, 2, 1208}, {10, 1, 0, 1209}, {4, 2, 1, 1208}};
+    const Case cases[] = {{1, 0, FirmwareType::UPS18, 1208}, {10, 1, FirmwareType::Standard, 1209}, {4, 2, FirmwareType::UPS, 1208}};
     for (const Case& c : cases) {
         TempDir dir;
         {
             ProgramRun first(dir.Path());
             EXPECT_EQ(first.app->SettingsPath(), (dir.Path() / "Vantrel.ini").string());
             EXPECT_EQ(first.link->settings.PortSelection, 1);  // no file yet: defaults
-            EXPECT_EQ(first.link->settings.FirmwareType, 2);
+            EXPECT_EQ(first.link->settings.FirmwareType, FirmwareType::UPS18);
             first.link->settings.PortSelection = c.port;
             first.link->settings.LinkProtocol = c.protocol;
             first.link->settings.FirmwareType = c.firmware;

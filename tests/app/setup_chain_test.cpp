@@ -40,7 +40,7 @@ TEST(SetupChain, EndsConfirmedEvenWhenThePortDialogIsCancelled) {
 
     EXPECT_TRUE(h.app->Execute(MenuCommand::InitSetup));
     EXPECT_EQ(h.runner->ran, (std::vector<std::string>{"Firmware Version", "Device Type", "COM Port Selection"}));
-    EXPECT_EQ(h.link->settings.FirmwareType, 1);
+    EXPECT_EQ(h.link->settings.FirmwareType, FirmwareType::UPS);
     EXPECT_EQ(h.record->connected, 1);
     EXPECT_TRUE(h.app->Window().PollTimer().isActive());
     EXPECT_EQ(h.app->Window().PollTimer().interval(), 1000);
@@ -87,20 +87,20 @@ TEST(SetupChain, DeviceRowsFollowTheFirmwareChoice) {
         h.app->Execute(MenuCommand::InitSetup);
         EXPECT_EQ(enabled, c.enabled) << "choice " << c.firmwareChoice;
         EXPECT_EQ(checked, c.checked) << "choice " << c.firmwareChoice;
-        EXPECT_EQ(h.link->settings.FirmwareType, c.firmwareChoice + 1);
+        EXPECT_EQ(h.link->settings.FirmwareType, static_cast<FirmwareType>(c.firmwareChoice + 1));
         EXPECT_EQ(h.app->firmwareChoice, c.firmwareChoice);  // kept for the next Setup
     }
 }
 
 TEST(SetupChain, DeviceRowsLeadToTheirPortDialog) {
-    for (int row = 0; row < 7; ++row) {
+    for (std::size_t row = 0; row < DeviceRows().size(); ++row) {
         AppHarness h;
         h.runner->firmwareVersion = [&](FirmwareVersionDialog& d) {
             (DeviceRows()[row].enabledUps18 ? d.ups18 : d.ups16)->click();
             d.OnNext();
         };
         h.runner->deviceType = [&](DeviceTypeDialog& d) {
-            d.ChooseRow(row);
+            d.ChooseRow(static_cast<int>(row));
             d.OnNext();
         };
         h.app->Execute(MenuCommand::InitSetup);
@@ -117,7 +117,7 @@ TEST(QuickConnect, FromPc104TriesOnlyTheFourAddressesAndStartsNoTimer) {
     options.pc104Address = 0x360;
     AppHarness h(options);
     h.link->settings.PortSelection = 10;
-    h.link->settings.FirmwareType = 1;
+    h.link->settings.FirmwareType = FirmwareType::UPS;
     DialogEnd end = DialogEnd::Ok;
     h.runner->firmwareVersion = [&](FirmwareVersionDialog& d) {
         d.OnQuickConnect();
@@ -131,7 +131,7 @@ TEST(QuickConnect, FromPc104TriesOnlyTheFourAddressesAndStartsNoTimer) {
     EXPECT_EQ(h.SerialBytesReceived(), 0u);
     EXPECT_EQ(h.link->settings.PortSelection, 13);
     EXPECT_EQ(h.link->settings.LinkProtocol, 1);
-    EXPECT_EQ(h.link->settings.FirmwareType, 2);
+    EXPECT_EQ(h.link->settings.FirmwareType, FirmwareType::UPS18);
     EXPECT_EQ(h.record->connected, 1);
     EXPECT_FALSE(h.app->Window().PollTimer().isActive());
     EXPECT_EQ(std::string(h.link->BoardIdentification.data()), ixsim::BoardOptions{}.identification);

@@ -29,13 +29,13 @@ protected:
 
 TEST_F(ConfigDataTest, FirstStartUsesDefaultsAndLeavesA1208ByteFile) {
     const auto before = std::filesystem::current_path();
-    link.settings.FirmwareType = 0;
+    link.settings.FirmwareType = FirmwareType::Standard;
     link.settings.BoardWriteAddress = 0x14;
     {
         CConfigData record(link, ini);
         EXPECT_EQ(link.settings.PortSelection, 1);
         EXPECT_EQ(link.settings.LinkProtocol, 0);
-        EXPECT_EQ(link.settings.FirmwareType, 2);
+        EXPECT_EQ(link.settings.FirmwareType, FirmwareType::UPS18);
         EXPECT_EQ(link.settings.BoardWriteAddress, 0x12);
         EXPECT_EQ(record.fileTitle, "Untitled");
         EXPECT_EQ(record.writeEnableFlag, 1);
@@ -56,7 +56,7 @@ TEST_F(ConfigDataTest, SettingsSurviveARun) {
         CConfigData record(link, ini);
         link.settings.PortSelection = 10;
         link.settings.LinkProtocol = 1;
-        link.settings.FirmwareType = 1;
+        link.settings.FirmwareType = FirmwareType::UPS;
         link.settings.SelectorAddressing = 1;  // not saved
         record.enableFlags.smbus[4] = 1;
         record.enableFlags.i2c[0] = 1;
@@ -68,7 +68,7 @@ TEST_F(ConfigDataTest, SettingsSurviveARun) {
     CConfigData record(next, ini);
     EXPECT_EQ(next.settings.PortSelection, 10);
     EXPECT_EQ(next.settings.LinkProtocol, 1);
-    EXPECT_EQ(next.settings.FirmwareType, 1);
+    EXPECT_EQ(next.settings.FirmwareType, FirmwareType::UPS);
     EXPECT_EQ(next.settings.SelectorAddressing, 0);
     EXPECT_EQ(record.enableFlags.smbus[4], 1);
     EXPECT_EQ(record.enableFlags.i2c[0], 1);

@@ -23,7 +23,7 @@ inline ConfigFields DistinctFields(unsigned seed = 1) {
         auto word = static_cast<uint16_t>(0x0101 * seed + 0x0123 * i + 7);
         if (field.kind == FieldKind::Byte) {
             const auto span = static_cast<unsigned>(field.maximum - field.minimum + 1);
-            word = static_cast<uint16_t>(field.minimum + (seed + i) % span);
+            word = static_cast<uint16_t>(field.minimum + static_cast<double>((seed + i) % span));
         }
         DecodeField(field, fields, word);
     }

@@ -56,13 +56,13 @@ TEST(EepromMap, CycleFieldsSitAtTheirBlockOffsets) {
 TEST(EepromMap, ResetFillsTheAddressTables) {
     ConfigFields fields;
     fields.ResetFields();
-    for (int k = 0; k < 4; ++k) {
-        for (int i = 0; i < 16; ++i) EXPECT_EQ(fields.cycles[k].addresses[i], 0x20 * k + 2 * i);
+    for (std::size_t k = 0; k < 4; ++k) {
+        for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(fields.cycles[k].addresses[i], 0x20 * k + 2 * i);
     }
     const std::array<uint8_t, 14> setpoints = {0x80, 0x9E, 0x82, 0x84, 0x86, 0x88, 0x89,
                                                0x8A, 0x8C, 0x8E, 0x90, 0x91, 0x92, 0x94};
     EXPECT_EQ(fields.setpointAddresses, setpoints);
-    for (int s = 0; s < 16; ++s) {
+    for (std::size_t s = 0; s < 16; ++s) {
         EXPECT_EQ(fields.slots[s].addresses, (std::array<uint8_t, 3>{uint8_t(0xA0 + 6 * s), uint8_t(0xA2 + 6 * s),
                                                                      uint8_t(0xA4 + 6 * s)}));
     }

@@ -152,7 +152,7 @@ TEST_F(EepromTransferTest, UpsExtrasIgnoreFlagsAndPauseAfterEveryTransaction) {
     ASSERT_EQ(board.calls.size(), 10u);
     EXPECT_EQ(pauses, std::vector<int>(10, 15));
     const int32_t expected[] = {0x1F8, 0x1EA, 0x1EC, 0x1E6, 0x1E8};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(board.calls[2 * i].data, expected[i]);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(board.calls[2 * i].data, expected[i]);
     EXPECT_EQ(board.eeprom[0xEA] | board.eeprom[0xEB] << 8, written.alarmShutdownDelay);
     EXPECT_EQ(board.eeprom[0xF8] | board.eeprom[0xF9] << 8, written.sdStartupDelay & 0xFFFF);
 
@@ -178,7 +178,7 @@ TEST_F(RunTransferTest, SetsFlagsCopiesRunsRefreshes) {
         EXPECT_EQ(fields.cycles[0].directions[3], kWrite);  // flags are set before the copy
         fields.cycles[0].maxChargingVoltage = 16800;
     };
-    ASSERT_EQ(RunTransfer(session, dialog, CycleEditorPlan(fields, 0, 2), kWrite), 0);
+    ASSERT_EQ(RunTransfer(session, dialog, CycleEditorPlan(fields, 0, FirmwareType::UPS18), kWrite), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(dialog.steps, 15);
     EXPECT_EQ(dialog.events, (std::vector<std::string>{"copy", "refresh", "position 1"}));
@@ -223,16 +223,16 @@ TEST_F(RunTransferTest, UnconfirmedItemsAreReportedAtTheEnd) {
 TEST_F(RunTransferTest, CapacityCountsOnlyWithUps18) {
     // The last transaction of the group is field 1's data; fail it and its address.
     const auto failCapacity = [](std::size_t n, const FakeBoard::Call&) { return n >= 16 ? 1 : 0; };
-    for (int firmware : {0, 1}) {
+    for (FirmwareType firmware : {FirmwareType::Standard, FirmwareType::UPS}) {
         board.result = failCapacity;
         board.calls.clear();
         messages.shown.clear();
-        EXPECT_EQ(RunTransfer(session, dialog, CycleEditorPlan(fields, 0, firmware), kRead), 0) << firmware;
-        EXPECT_TRUE(messages.shown.empty()) << firmware;
+        EXPECT_EQ(RunTransfer(session, dialog, CycleEditorPlan(fields, 0, firmware), kRead), 0) << static_cast<int>(firmware);
+        EXPECT_TRUE(messages.shown.empty()) << static_cast<int>(firmware);
         EXPECT_EQ(board.calls.size(), 17u);
     }
     messages.shown.clear();
-    EXPECT_EQ(RunTransfer(session, dialog, CycleEditorPlan(fields, 0, 2), kRead), 1);
+    EXPECT_EQ(RunTransfer(session, dialog, CycleEditorPlan(fields, 0, FirmwareType::UPS18), kRead), 1);
     EXPECT_EQ(messages.shown, std::vector<std::string>{texts::kUploadFailed});
 }
 

@@ -24,12 +24,12 @@ TEST(FieldListing, LabelsFollowTheFirmwareType) {
     const FieldDescriptor& up = *FindField(FieldArea::Setpoint, 0x84);
     const FieldDescriptor& counter = SlotField(8, 0);
     const struct {
-        int firmware;
+        FirmwareType firmware;
         std::string downLabel, downUnit, upUnit, counterLabel;
     } rows[] = {
-        {0, "shut down delay in turning off power supply outputs", "s", "s", "slot 8 word 0"},
-        {1, "minimum battery operating voltage", "mV", "10 mW", "main power shut down debounce counter"},
-        {2, "minimum battery operating voltage", "mV", "10 mW", "main power shut down debounce counter"},
+        {FirmwareType::Standard, "shut down delay in turning off power supply outputs", "s", "s", "slot 8 word 0"},
+        {FirmwareType::UPS, "minimum battery operating voltage", "mV", "10 mW", "main power shut down debounce counter"},
+        {FirmwareType::UPS18, "minimum battery operating voltage", "mV", "10 mW", "main power shut down debounce counter"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(FieldLabel(down, row.firmware), row.downLabel);
@@ -37,8 +37,8 @@ TEST(FieldListing, LabelsFollowTheFirmwareType) {
         EXPECT_EQ(FieldUnit(up, row.firmware), row.upUnit);
         EXPECT_EQ(FieldLabel(counter, row.firmware), row.counterLabel);
     }
-    EXPECT_EQ(FieldLabel(SlotField(11, 1), 1), "battery low shut down counter");
-    EXPECT_EQ(FieldLabel(SlotField(11, 2), 1), "slot 11 word 2");
+    EXPECT_EQ(FieldLabel(SlotField(11, 1), FirmwareType::UPS), "battery low shut down counter");
+    EXPECT_EQ(FieldLabel(SlotField(11, 2), FirmwareType::UPS), "slot 11 word 2");
 }
 
 TEST(FieldListing, ValuesShowAsTheEepromHoldsThem) {
@@ -49,21 +49,21 @@ TEST(FieldListing, ValuesShowAsTheEepromHoldsThem) {
     fields.slots[8].words[0] = 30;
     const struct {
         const FieldDescriptor& field;
-        int firmware;
+        FirmwareType firmware;
         std::string text;
     } rows[] = {
-        {CycleField(0, 13), 0, "25.3 0.1 K/min"},
-        {CycleField(0, 3), 0, "14400 mV"},
-        {*FindField(FieldArea::Setpoint, 0x80), 2, "0x00C3"},
-        {*FindField(FieldArea::Setpoint, 0x89), 0, "1"},
-        {SlotField(8, 0), 0, "0x001E"},
-        {SlotField(8, 0), 1, "30 s"},
+        {CycleField(0, 13), FirmwareType::Standard, "25.3 0.1 K/min"},
+        {CycleField(0, 3), FirmwareType::Standard, "14400 mV"},
+        {*FindField(FieldArea::Setpoint, 0x80), FirmwareType::UPS18, "0x00C3"},
+        {*FindField(FieldArea::Setpoint, 0x89), FirmwareType::Standard, "1"},
+        {SlotField(8, 0), FirmwareType::Standard, "0x001E"},
+        {SlotField(8, 0), FirmwareType::UPS, "30 s"},
     };
     for (const auto& row : rows) EXPECT_EQ(FieldValueText(row.field, fields, row.firmware), row.text);
 }
 
 TEST(FieldListing, OneLinePerFieldWithItsOffset) {
-    const std::vector<std::string> lines = Lines(FieldListing(DefaultFields(), 2));
+    const std::vector<std::string> lines = Lines(FieldListing(DefaultFields(), FirmwareType::UPS18));
     ASSERT_EQ(lines.size(), EepromMap().size());
     EXPECT_EQ(lines[0].substr(0, 6), "0x00  ");
     EXPECT_NE(lines[0].find("cycle 1 charge termination enable flags"), std::string::npos);
@@ -75,11 +75,11 @@ TEST(FieldListing, OneLinePerFieldWithItsOffset) {
 TEST(FieldListing, DifferencesSideBySide) {
     ConfigFields a = DefaultFields();
     ConfigFields b = DefaultFields();
-    EXPECT_EQ(FieldDifferences(a, b, 0), "");
+    EXPECT_EQ(FieldDifferences(a, b, FirmwareType::Standard), "");
     a.cycles[3].maxTrickleTime = 120;
     b.cycles[3].maxTrickleTime = 120.5;  // the same EEPROM word
     b.maxInputPower = 500;
-    const std::vector<std::string> lines = Lines(FieldDifferences(a, b, 0));
+    const std::vector<std::string> lines = Lines(FieldDifferences(a, b, FirmwareType::Standard));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(0, 4), "0x86");
     EXPECT_NE(lines[0].find("0 10 mW"), std::string::npos);

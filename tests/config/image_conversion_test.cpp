@@ -12,7 +12,7 @@ using testing_support::DefaultFields;
 TEST(ImageConversion, DefaultRecordImage) {
     EepromImage image;
     ToImage(DefaultFields(), image);
-    for (int offset = 0; offset < 256; ++offset) {
+    for (std::size_t offset = 0; offset < 256; ++offset) {
         const uint8_t expected = offset == 0x89 ? 0x01 : (offset >= 0x96 && offset <= 0x9D ? 0xFF : 0x00);
         EXPECT_EQ(image[offset], expected) << "offset " << offset;
     }
@@ -97,7 +97,7 @@ TEST(ImageConversion, TenthsReadBackAsTenths) {
 TEST(ImageConversion, EveryImageByteSurvivesARoundTrip) {
     // Every byte a field owns, except where the corrections apply.
     EepromImage image;
-    for (int i = 0; i < 256; ++i) image[i] = static_cast<uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < 256; ++i) image[i] = static_cast<uint8_t>(i * 7 + 3);
     image[0x89] = 2;
     image[0x90] = 5;
     image[0x91] = 6;
@@ -105,7 +105,7 @@ TEST(ImageConversion, EveryImageByteSurvivesARoundTrip) {
     FromImage(image, fields);
     EepromImage back;
     ToImage(fields, back);
-    for (int i = 0; i < 256; ++i) {
+    for (std::size_t i = 0; i < 256; ++i) {
         if (i >= 0x96 && i <= 0x9D) {
             EXPECT_EQ(back[i], 0xFF);
         } else {

@@ -25,7 +25,7 @@ std::string Record(unsigned address, const std::vector<uint8_t>& bytes, int chec
         std::snprintf(text, sizeof text, "%02x", b);
         line += text;
     }
-    std::snprintf(text, sizeof text, "%02x", (0x100 - (sum & 0xFF) + checksumDelta) & 0xFF);
+    std::snprintf(text, sizeof text, "%02x", (0x100 - (sum & 0xFF) + static_cast<unsigned>(checksumDelta)) & 0xFF);
     return line + text + "\r\n";
 }
 
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"FirstLineTooLong", ":0200000400F00AA\r\n" + kGood,
                     "File Read Error: Line 1 of /profiles/test.psd must be 15 characters long (found 16)"},
         FailureCase{"EmptyFile", "", "File Read Error: /profiles/test.psd is empty"}),
-    [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FailureCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ProfileReader, FileThatCannotBeOpenedIsNamed) {
     EepromImage image = Erased();

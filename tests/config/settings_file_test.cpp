@@ -63,7 +63,7 @@ TEST(SettingsFile, RoundTripThroughAFile) {
     SavedSettings settings;
     settings.PortSelection = 13;
     settings.LinkProtocol = 2;
-    settings.FirmwareType = 1;
+    settings.FirmwareType = FirmwareType::UPS;
     settings.workingDirectory = std::string(256, 'd');  // exactly full: no terminating zero
     for (std::size_t i = 0; i < settings.enableFlags.temperature.size(); i += 3) settings.enableFlags.temperature[i] = 1;
     settings.enableFlags.other[11] = 1;
@@ -89,15 +89,16 @@ TEST(SettingsFile, AFileThatEndsEarlyKeepsTheRest) {
     const struct {
         const char* name;
         std::string bytes;
-        uint16_t port, protocol, firmware;
+        uint16_t port, protocol;
+        FirmwareType firmware;
         std::string directory;
     } rows[] = {
-        {"Empty", "", 1, 0, 2, "/default"},
-        {"PortOnly", Int(4), 4, 0, 2, "/default"},
-        {"PortAndHalfAnInteger", Int(4) + "\x01\x00", 4, 0, 2, "/default"},
-        {"DirectoryCut", Int(4) + Int(1) + Int(0) + Int('/') + Int('a'), 4, 1, 0, "/default"},
-        {"DirectoryEnded", Int(4) + Int(1) + Int(0) + Int('/') + Int('a') + Int(0), 4, 1, 0, "/a"},
-        {"ControlZEnds", Int(4) + Int(0x1A) + Int(0), 4, 0, 2, "/default"},
+        {"Empty", "", 1, 0, FirmwareType::UPS18, "/default"},
+        {"PortOnly", Int(4), 4, 0, FirmwareType::UPS18, "/default"},
+        {"PortAndHalfAnInteger", Int(4) + "\x01\x00", 4, 0, FirmwareType::UPS18, "/default"},
+        {"DirectoryCut", Int(4) + Int(1) + Int(0) + Int('/') + Int('a'), 4, 1, FirmwareType::Standard, "/default"},
+        {"DirectoryEnded", Int(4) + Int(1) + Int(0) + Int('/') + Int('a') + Int(0), 4, 1, FirmwareType::Standard, "/a"},
+        {"ControlZEnds", Int(4) + Int(0x1A) + Int(0), 4, 0, FirmwareType::UPS18, "/default"},
     };
     for (const auto& row : rows) {
         SavedSettings settings = defaults;

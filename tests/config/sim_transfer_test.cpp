@@ -86,7 +86,7 @@ TEST_F(SimTransferTest, UpdateAllWriteThenReadGivesTheSameFields) {
     board.WithBoard([&](ixsim::Board& b) {
         for (const FieldDescriptor& field : EepromMap()) {
             if (!MovedByUpdateAll(field)) continue;
-            for (int i = field.offset; i < field.offset + field.Width(); ++i) {
+            for (std::size_t i = field.offset; i < field.offset + static_cast<std::size_t>(field.Width()); ++i) {
                 EXPECT_EQ(b.eeprom[i], expected[i]) << field.name;
             }
         }

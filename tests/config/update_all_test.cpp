@@ -70,7 +70,7 @@ TEST_F(UpdateAllTest, WriteStoresEverythingAndAsksForTheReset) {
     ToImage(fields, expected);
     for (const FieldDescriptor& field : EepromMap()) {
         if (!MovedByUpdateAll(field)) continue;
-        for (int b = field.offset; b < field.offset + field.Width(); ++b) {
+        for (std::size_t b = field.offset; b < field.offset + static_cast<std::size_t>(field.Width()); ++b) {
             EXPECT_EQ(board.eeprom[b], expected[b]) << field.name;
         }
     }

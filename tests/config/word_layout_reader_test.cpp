@@ -31,7 +31,7 @@ std::string EepromSection(uint8_t (*value)(int)) {
             words.push_back(value(8 * r + j));
             words.push_back(0x3F);  // the high byte of the program word, ignored
         }
-        text += HexRecord(0x4200 + 16 * r, words);
+        text += HexRecord(static_cast<unsigned>(0x4200 + 16 * r), words);
     }
     return text;
 }
@@ -49,7 +49,7 @@ TEST(WordLayoutReader, LoadsAll256BytesAndIgnoresProgramMemory) {
                              HexRecord(0x4400, {9, 9}) + HexRecord(0x41FE, {7, 7}) + ":00000001FF\r\n";
     EepromImage image = Erased();
     ReadWordLayoutText(text, image);
-    for (int offset = 0; offset < 256; ++offset) EXPECT_EQ(image[offset], Pattern(offset)) << offset;
+    for (int offset = 0; offset < 256; ++offset) EXPECT_EQ(image[static_cast<std::size_t>(offset)], Pattern(offset)) << offset;
 }
 
 TEST(WordLayoutReader, EndRecordStopsReading) {

@@ -44,7 +44,7 @@ uint8_t ScriptedPortIo::In(uint16_t address) {
 void BoardRig::Configure(const ixsim::BoardOptions& options) {
     vantrel::LinkSettings& settings = link.settings;
     settings.LinkProtocol = static_cast<uint16_t>(options.protocol);
-    settings.FirmwareType = static_cast<uint16_t>(options.firmwareType);
+    settings.FirmwareType = static_cast<vantrel::FirmwareType>(options.firmwareType);
     settings.SelectorAddressing = options.altAddresses ? 1 : 0;
     settings.BoardWriteAddress = options.altAddresses ? 0x14 : 0x12;
     settings.BoardReadAddress = static_cast<uint8_t>(settings.BoardWriteAddress | 1);

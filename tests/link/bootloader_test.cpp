@@ -71,7 +71,7 @@ TEST_P(BootloaderContract, ABadRecordIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, BootloaderContract, testing::Values(Transport::kSerial, Transport::kPc104),
-                         [](const auto& info) { return linktest::TransportName(info.param); });
+                         [](const auto& testInfo) { return linktest::TransportName(testInfo.param); });
 
 TEST(BootloaderExchange, ApplicationFirmwareDoesNotAnswerOnPc104) {
     auto rig = BoardRig::Simulated(Transport::kPc104, ixsim::BoardOptions{});

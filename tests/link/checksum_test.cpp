@@ -22,9 +22,9 @@ class ChecksumVectors : public testing::TestWithParam<ChecksumCase> {};
 TEST_P(ChecksumVectors, MatchTheDocumentedValues) {
     const ChecksumCase& c = GetParam();
     vantrel::CBoardLink link;
-    link.settings.FirmwareType = static_cast<uint16_t>(c.firmwareType);
+    link.settings.FirmwareType = static_cast<vantrel::FirmwareType>(c.firmwareType);
     EXPECT_EQ(link.Checksum(c.bytes.data(), c.bytes.size()), c.expected);
-    EXPECT_EQ(vantrel::FrameChecksum(c.firmwareType, c.bytes.data(), c.bytes.size()), c.expected);
+    EXPECT_EQ(vantrel::FrameChecksum(static_cast<vantrel::FirmwareType>(c.firmwareType), c.bytes.data(), c.bytes.size()), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ChecksumCase{"SumProbeFrame", 0, {0x12, 0xA0, 0x22, 0x00}, 0x2C},
                     ChecksumCase{"SumWriteFrame", 0, {0x12, 0xA0, 0x34, 0x12}, 0x08},
                     ChecksumCase{"SumEmpty", 0, {}, 0x00}),
-    [](const testing::TestParamInfo<ChecksumCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ChecksumCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(Checksum, SumMakesTheFrameAddUpToZero) {
     const std::vector<uint8_t> frame{0xFF, 0xFF, 0x80, 0x01, 0x7E};

@@ -26,7 +26,7 @@ class HostFrames : public testing::TestWithParam<FrameCase> {};
 TEST_P(HostFrames, AreTheDocumentedBytes) {
     const FrameCase& c = GetParam();
     const FrameLayout layout = FrameLayout::For(c.address, c.command, c.protocol);
-    EXPECT_EQ(BuildHostBytes(layout, c.address, c.command, c.data.data(), c.firmwareType), c.hostBytes);
+    EXPECT_EQ(BuildHostBytes(layout, c.address, c.command, c.data.data(), static_cast<vantrel::FirmwareType>(c.firmwareType)), c.hostBytes);
     EXPECT_EQ(layout.Positions(), c.positions);
 }
 
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"BlockWriteTakesFourElementsLowByteFirst",
                   0x12, 0x3F, 1, 2, kBlock,
                   {0x12, 0x3F, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, 18}),
-    [](const testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FrameCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(FrameLayout, AcknowledgementsArePositionsWithFfLast) {
     const FrameLayout layout = FrameLayout::For(0x12, 0xA0, 0);
@@ -63,7 +63,7 @@ TEST(FrameLayout, AcknowledgementsArePositionsWithFfLast) {
 
 TEST(FrameLayout, WriteWithoutDataSendsZeros) {
     const FrameLayout layout = FrameLayout::For(0x12, 0xA0, 1);
-    EXPECT_EQ(BuildHostBytes(layout, 0x12, 0xA0, nullptr, 2), (std::vector<uint8_t>{0x12, 0xA0, 0x00, 0x00}));
+    EXPECT_EQ(BuildHostBytes(layout, 0x12, 0xA0, nullptr, vantrel::FirmwareType::UPS18), (std::vector<uint8_t>{0x12, 0xA0, 0x00, 0x00}));
 }
 
 }  // namespace

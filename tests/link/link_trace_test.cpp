@@ -29,7 +29,7 @@ public:
 
 // The documented read of command 0xA0 with its CRC-8 answer.
 void TraceDocumentedRead(LinkTrace& trace) {
-    for (uint8_t sent : {0x13, 0xA0}) {
+    for (uint8_t sent : {uint8_t{0x13}, uint8_t{0xA0}}) {
         trace.AppendSent(sent);
         trace.AppendReceived(sent == 0x13 ? 0x00 : 0x34);
     }

@@ -84,9 +84,9 @@ std::vector<std::tuple<Transport, WireCase>> WireRuns() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, WireBytes, testing::ValuesIn(WireRuns()),
-                         [](const auto& info) {
-                             return linktest::TransportName(std::get<0>(info.param)) +
-                                    std::get<1>(info.param).name;
+                         [](const auto& testInfo) {
+                             return linktest::TransportName(std::get<0>(testInfo.param)) +
+                                    std::get<1>(testInfo.param).name;
                          });
 
 class TransactionContract : public testing::TestWithParam<Transport> {
@@ -245,7 +245,7 @@ TEST_P(TransactionContract, TraceDisabledAddsNoTextButStillCommitsAndTrims) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, TransactionContract, testing::Values(Transport::kSerial, Transport::kPc104),
-                         [](const auto& info) { return linktest::TransportName(info.param); });
+                         [](const auto& testInfo) { return linktest::TransportName(testInfo.param); });
 
 // Serial only: the input queue and the read time-outs.
 

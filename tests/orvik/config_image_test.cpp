@@ -60,7 +60,7 @@ const ImageCase kBuildImageRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(BuildImage, BuildImageTest, testing::ValuesIn(kBuildImageRows),
-                         [](const testing::TestParamInfo<ImageCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<ImageCase>& testInfo) { return testInfo.param.name; });
 
 }  // namespace
 }  // namespace orvik

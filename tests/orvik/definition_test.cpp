@@ -55,7 +55,7 @@ const LoadFailureCase kLoadTextRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(LoadText, LoadFailureTest, testing::ValuesIn(kLoadTextRows),
-                         [](const testing::TestParamInfo<LoadFailureCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<LoadFailureCase>& testInfo) { return testInfo.param.name; });
 
 TEST(ProfileDefinitionTest, MissingFileIsReported) {
     ProfileDefinition definition;
@@ -158,7 +158,7 @@ const AvailabilityCase kIsAvailableRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(IsAvailable, AvailabilityTest, testing::ValuesIn(kIsAvailableRows),
-                         [](const testing::TestParamInfo<AvailabilityCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<AvailabilityCase>& testInfo) { return testInfo.param.name; });
 
 struct EnablingCase {
     std::string name;
@@ -187,7 +187,7 @@ const EnablingCase kReadEnablingRuleRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ReadEnablingRule, EnablingRuleTest, testing::ValuesIn(kReadEnablingRuleRows),
-                         [](const testing::TestParamInfo<EnablingCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<EnablingCase>& testInfo) { return testInfo.param.name; });
 
 TEST(EnablingRuleTest, NotOnPageMessageHasTwoSpaces) {
     EXPECT_EQ(NotOnPageMessage("Heat"),
@@ -302,7 +302,7 @@ const LayoutCase kReadMemoryMapRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ReadMemoryMap, LocationLayoutTest, testing::ValuesIn(kReadMemoryMapRows),
-                         [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<LayoutCase>& testInfo) { return testInfo.param.name; });
 
 }  // namespace
 }  // namespace orvik

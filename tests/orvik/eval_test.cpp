@@ -238,7 +238,7 @@ const PostfixCase kCompileRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Compile, PostfixTest, testing::ValuesIn(kCompileRows),
-                         [](const testing::TestParamInfo<PostfixCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<PostfixCase>& testInfo) { return testInfo.param.name; });
 
 // The kind and text a single word is tokenized to.
 struct WordCase {
@@ -270,7 +270,7 @@ const WordCase kTokenizeRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Tokenize, WordTest, testing::ValuesIn(kTokenizeRows),
-                         [](const testing::TestParamInfo<WordCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<WordCase>& testInfo) { return testInfo.param.name; });
 
 TEST(TokenizeTest, LongestOperatorWins) {
     const std::vector<TOKEN> tokens = Tokenize("a<=b!=c&&d", MakeOperatorTable());
@@ -370,7 +370,7 @@ const NumberResultCase kEvaluateNumberRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(EvaluateNumber, EvaluateNumberTest, testing::ValuesIn(kEvaluateNumberRows),
-                         [](const testing::TestParamInfo<NumberResultCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<NumberResultCase>& testInfo) { return testInfo.param.name; });
 
 TEST(NumberTextTest, FormatsLikePrintfG10) {
     const double values[] = {0.0,      -0.0,    1.0,          -1.0,         2.0,          0.5,           1.0 / 3.0,
@@ -421,7 +421,7 @@ const LeadingNumberCase kReadLeadingNumberRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ReadLeadingNumber, LeadingNumberTest, testing::ValuesIn(kReadLeadingNumberRows),
-                         [](const testing::TestParamInfo<LeadingNumberCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<LeadingNumberCase>& testInfo) { return testInfo.param.name; });
 
 TEST(NumberTextTest, TruncatesTowardZeroModulo2To32) {
     struct Row {

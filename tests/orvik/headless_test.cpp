@@ -24,7 +24,7 @@ std::string CoveringLocations(const std::vector<int>& leftOut = {}) {
         if (std::find(leftOut.begin(), leftOut.end(), n) != leftOut.end()) continue;
         char id[8];
         std::snprintf(id, sizeof id, "L%02X", n);
-        locations += "<loc id=\"" + std::string(id) + "\" address=\"" + FormatLocationAddress(4 * n) +
+        locations += "<loc id=\"" + std::string(id) + "\" address=\"" + FormatLocationAddress(static_cast<uint32_t>(4 * n)) +
                      "\" length=\"4\" eval=\"Rate\"/>";
     }
     return locations;
@@ -108,7 +108,7 @@ const CheckCase kCheckDefinitionRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(CheckDefinition, CheckDefinitionTest, testing::ValuesIn(kCheckDefinitionRows),
-                         [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<CheckCase>& testInfo) { return testInfo.param.name; });
 
 // Runs the built program; its exit code, standard output and standard error.
 struct ProgramRun {

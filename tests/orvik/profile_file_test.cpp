@@ -160,7 +160,7 @@ const ReadCase kReadRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Read, ProfileReadTest, testing::ValuesIn(kReadRows),
-                         [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<ReadCase>& testInfo) { return testInfo.param.name; });
 
 TEST(ProfileReaderTest, StoresUnsignedValuesLeastSignificantByteFirst) {
     std::istringstream input(kHeader + "\r\n" + Record(0x4210, {0x34, 0x12, 0xFF}) + "\r\n" + kEnd + "\r\n");

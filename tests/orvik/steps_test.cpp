@@ -85,7 +85,7 @@ const WalkCase kTreeA1A2BCRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(TreeA1A2BC, IteratorWalkTest, testing::ValuesIn(kTreeA1A2BCRows),
-                         [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<WalkCase>& testInfo) { return testInfo.param.name; });
 
 class NestedWalkTest : public testing::TestWithParam<WalkCase> {};
 
@@ -106,7 +106,7 @@ const WalkCase kTreeA1aA2BRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(TreeA1aA2B, NestedWalkTest, testing::ValuesIn(kTreeA1aA2BRows),
-                         [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<WalkCase>& testInfo) { return testInfo.param.name; });
 
 TEST(StepIteratorTest, FirstAndLastAreTopLevelOnly) {
     Wizard wizard(kTree);
@@ -206,7 +206,7 @@ const SequenceCase kAvailabilityRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Availability, StepSequenceTest, testing::ValuesIn(kAvailabilityRows),
-                         [](const testing::TestParamInfo<SequenceCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<SequenceCase>& testInfo) { return testInfo.param.name; });
 
 TEST(StepSequenceTest, StepsPassedForwardAreMarkedSkipped) {
     Wizard wizard(kHiddenInside);
@@ -272,7 +272,7 @@ const ButtonsCase kButtonsRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Buttons, StepButtonsTest, testing::ValuesIn(kButtonsRows),
-                         [](const testing::TestParamInfo<ButtonsCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<ButtonsCase>& testInfo) { return testInfo.param.name; });
 
 TEST(StepSequenceTest, FailingEquationIsReportedOncePerPass) {
     Wizard wizard("<step name=\"A\"/><step name=\"B\" depend-eqn=\"Missing+1\"/><step name=\"C\"/>");

@@ -106,7 +106,7 @@ const PresetCase kApplyPresetsRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ApplyPresets, PresetTest, testing::ValuesIn(kApplyPresetsRows),
-                         [](const testing::TestParamInfo<PresetCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<PresetCase>& testInfo) { return testInfo.param.name; });
 
 TEST(PresetTest, CreatesMissingPresetValuesWithoutElement) {
     const pugi::xml_document document =

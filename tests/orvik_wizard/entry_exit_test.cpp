@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ExitCase{"NegativeInRange", "Celsius", "-20", true, ""},
                     ExitCase{"NegativeOutOfRange", "Celsius", "-41", false, ""},
                     ExitCase{"WithoutLimits", "Limit", "12345", true, ""}),
-    [](const testing::TestParamInfo<ExitCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ExitCase>& testInfo) { return testInfo.param.name; });
 
 class EntryFocusTest : public WindowTest {};
 

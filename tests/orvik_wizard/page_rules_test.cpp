@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HintCase{"MinOnly", R"(<entry min="1"/>)", "Min: 1  "},
                     HintCase{"Expression", R"(<entry min="0-40" max="Limit*2"/>)", "Min: -40  Max: 20"},
                     HintCase{"None", R"(<entry/>)", ""}),
-    [](const testing::TestParamInfo<HintCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<HintCase>& testInfo) { return testInfo.param.name; });
 
 TEST(EntryHint, ThrowsWhenALimitCannotBeEvaluated) {
     const Element entry(R"(<entry max="Nope"/>)");
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{"NegativeInside", kCelsius, "-20", EntryCheck::kAccepted},
                     CheckCase{"NegativeBelow", kCelsius, "-40.5", EntryCheck::kOutOfRange},
                     CheckCase{"NoLimits", R"(<entry/>)", "-123456", EntryCheck::kAccepted}),
-    [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<CheckCase>& testInfo) { return testInfo.param.name; });
 
 TEST(CheckEntry, ThrowsWhenALimitCannotBeEvaluated) {
     const Element entry(R"(<entry max="Missing"/>)");
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SelectionCase{"First", kAbcNoDefault, "zz", 0},
                     SelectionCase{"NotAnInteger", kAbcNoDefault, "1.0", 0},
                     SelectionCase{"NoItems", R"(<choose default="a"/>)", "a", -1}),
-    [](const testing::TestParamInfo<SelectionCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<SelectionCase>& testInfo) { return testInfo.param.name; });
 
 TEST(IsTypedChoice, IsTextThatSelectsNoItem) {
     const std::vector<std::string> items{"a", "b"};

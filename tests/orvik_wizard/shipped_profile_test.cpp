@@ -169,8 +169,8 @@ TEST_P(ChemistryDefaultsTest, TheUtilityReadsWhatTheWizardShowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Chemistries, ChemistryDefaultsTest, testing::ValuesIn(kChemistries),
-                         [](const testing::TestParamInfo<Chemistry>& info) {
-                             std::string name = info.param.name;
+                         [](const testing::TestParamInfo<Chemistry>& testInfo) {
+                             std::string name = testInfo.param.name;
                              name.erase(std::remove_if(name.begin(), name.end(),
                                                        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }),
                                         name.end());

@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         Golden{"ReadP0Sum", 0, 0, {0x13, 0xA0, 0x02, 0x03, 0xFF}, {{0x00}, {0x34}, {0x12}, {0x07}, {}}},
         Golden{"ReadP1", 1, 2, {0x13, 0xA0, 0x02, 0xFF}, {{0x00}, {0x34}, {0x12}, {}}},
         Golden{"ReadP2", 2, 2, {0x13, 0xA0}, {{0x00}, {0x34, 0x12}}}),
-    [](const ::testing::TestParamInfo<Golden>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Golden>& testInfo) { return std::string(testInfo.param.name); });
 
 // ---------------------------------------------------------------------------
 // Handshake, checksum failure, time-out.
@@ -219,7 +219,7 @@ TEST(Board, EepromPointerAdvancesOneWordPerDataTransaction) {
     Driver d(Opts(protocol, 2));
     d.Send(WriteFrame(d.board, 0xA0, 0x100 + 0x10));
     EXPECT_EQ(d.board.eepromPointer, 0x10);
-    for (uint16_t w : {0xBEEF, 0x1234, 0x0A0B}) d.Send(WriteFrame(d.board, 0xA1, w));
+    for (uint16_t w : {uint16_t{0xBEEF}, uint16_t{0x1234}, uint16_t{0x0A0B}}) d.Send(WriteFrame(d.board, 0xA1, w));
     EXPECT_EQ(d.board.eeprom[0x10], 0xEF);
     EXPECT_EQ(d.board.eeprom[0x11], 0xBE);
     EXPECT_EQ(d.board.eeprom[0x12], 0x34);
@@ -255,7 +255,7 @@ TEST(Board, ProbeWordIsReadBack) {
 
 TEST(Board, DefaultEepromIsTheDefaultRecordImage) {
   Board b(Opts(0, 2));
-  for (int i = 0; i < 256; ++i) {
+  for (size_t i = 0; i < 256; ++i) {
     const uint8_t want = i == 0x89 ? 0x01 : (i >= 0x96 && i <= 0x9D ? 0xFF : 0x00);
     EXPECT_EQ(b.eeprom[i], want) << i;
   }
@@ -395,7 +395,8 @@ TEST(Board, UnknownCommandsKeepARegisterFile) {
   EXPECT_EQ(ReadWord(d, 0x42), 0xCAFE);
   EXPECT_EQ(d.board.Register(0x42), 0xCAFE);
   // Console read/write values.
-  for (uint8_t cmd : {0x14, 0x15, 0x16, 0x95, 0x97, 0x98, 0x9A, 0x9B, 0xA2, 0xA3, 0xA5, 0xA6, 0xB2, 0xB3}) {
+  for (int command : {0x14, 0x15, 0x16, 0x95, 0x97, 0x98, 0x9A, 0x9B, 0xA2, 0xA3, 0xA5, 0xA6, 0xB2, 0xB3}) {
+    const auto cmd = static_cast<uint8_t>(command);
     d.Send(WriteFrame(d.board, cmd, 0x0102));
     EXPECT_EQ(ReadWord(d, cmd), 0x0102) << int(cmd);
   }
@@ -603,7 +604,7 @@ TEST(Faults, FailCommandAnswersFE) {
 
 TEST(Board, ProfileLoadedAtStart) {
   std::array<uint8_t, 256> image{};
-  for (int i = 0; i < 256; ++i) image[i] = static_cast<uint8_t>(255 - i);
+  for (size_t i = 0; i < 256; ++i) image[i] = static_cast<uint8_t>(255 - i);
   const std::string path = ::testing::TempDir() + "board_start.psd";
   SaveProfile(path, image);
   BoardOptions o = Opts(0, 2);

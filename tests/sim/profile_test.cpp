@@ -14,7 +14,7 @@ namespace {
 std::array<uint8_t, 256> DefaultImage() {
   std::array<uint8_t, 256> e{};
   e[0x89] = 0x01;
-  for (int i = 0x96; i <= 0x9D; ++i) e[i] = 0xFF;
+  for (size_t i = 0x96; i <= 0x9D; ++i) e[i] = 0xFF;
   return e;
 }
 
@@ -41,16 +41,16 @@ TEST(Profile, WritesTheProfileLayout) {
   EXPECT_EQ(lines[9].substr(9 + 2 * 9, 2), "01");  // offset 0x89
   EXPECT_EQ(lines[10].substr(9 + 2 * 6, 16), "ffffffffffffffff");  // 0x96..0x9D
   EXPECT_EQ(lines[17], ":00000001FF");
-  for (int n = 0; n < 16; ++n) {
+  for (size_t n = 0; n < 16; ++n) {
     char addr[8];
-    std::snprintf(addr, sizeof addr, "42%x0", n);
+    std::snprintf(addr, sizeof addr, "42%zx0", n);
     EXPECT_EQ(lines[1 + n].substr(3, 4), addr);
   }
 }
 
 TEST(Profile, RoundTrip) {
   std::array<uint8_t, 256> image{};
-  for (int i = 0; i < 256; ++i) image[i] = static_cast<uint8_t>(i * 7 + 3);
+  for (size_t i = 0; i < 256; ++i) image[i] = static_cast<uint8_t>(i * 7 + 3);
   EXPECT_EQ(ParseProfile(ProfileText(image)), image);
   const std::string path = ::testing::TempDir() + "sim_round.psd";
   SaveProfile(path, image);

@@ -26,8 +26,8 @@ struct Child {
 };
 
 Child Spawn(std::vector<std::string> args) {
-  args.insert(args.begin(), IXEN_SIM_EXE);
-  std::vector<char*> argv;
+  std::string program = IXEN_SIM_EXE;
+  std::vector<char*> argv{program.data()};
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   int out[2], err[2];
@@ -79,7 +79,7 @@ TEST(Program, BadOptionsExit64WithUsage) {
     std::string err;
     char buf[256];
     ssize_t n;
-    while ((n = read(c.err, buf, sizeof buf)) > 0) err.append(buf, n);
+    while ((n = read(c.err, buf, sizeof buf)) > 0) err.append(buf, static_cast<size_t>(n));
     EXPECT_NE(err.find("usage: ixen-sim"), std::string::npos);
     close(c.out);
     close(c.err);

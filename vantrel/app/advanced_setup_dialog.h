@@ -24,7 +24,7 @@ public:
     QRadioButton* PortButton(int port) const;
     std::array<QRadioButton*, 12> portButtons{};
     std::array<QRadioButton*, 3> protocolButtons{};  // by protocol value 0..2
-    std::array<QRadioButton*, 3> firmwareButtons{};  // by FirmwareType 0..2
+    std::array<QRadioButton*, 3> firmwareButtons{};  // by FirmwareType
     QCheckBox* osprenBox = nullptr;
     QRadioButton* debugOnButton = nullptr;
     QRadioButton* debugOffButton = nullptr;

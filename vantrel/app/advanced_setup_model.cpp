@@ -9,21 +9,21 @@
 namespace vantrel {
 
 bool AdvancedSetupModel::PortEnabled(int port) const {
-    if (IsSerialSelection(port)) return comEnabled_[port - 1];
+    if (IsSerialSelection(port)) return comEnabled_[static_cast<std::size_t>(port - 1)];
     return IsPc104Selection(port);
 }
 
 void AdvancedSetupModel::Open() {
     LinkSettings& s = ctx_.link.settings;
     progress = ProgressState{1, 21, 1};
-    for (int port = 1; port <= 8; ++port) comEnabled_[port - 1] = SelectPort(port);
+    for (int port = 1; port <= 8; ++port) comEnabled_[static_cast<std::size_t>(port - 1)] = SelectPort(port);
     osprenChecked = s.SelectorAddressing == 1;
     debugOn = s.DebugMode == 1;
     checkedPort = s.PortSelection;
     if (s.LinkProtocol > 2) s.LinkProtocol = 2;
     checkedProtocol = s.LinkProtocol;
-    if (s.FirmwareType > 2) s.FirmwareType = 0;
-    checkedFirmware = s.FirmwareType;
+    if (static_cast<int>(s.FirmwareType) >= kFirmwareTypeCount) s.FirmwareType = FirmwareType::Standard;
+    checkedFirmware = static_cast<int>(s.FirmwareType);
 }
 
 bool AdvancedSetupModel::SelectPort(int port) {
@@ -75,17 +75,17 @@ void AdvancedSetupModel::ClickProtocol(int protocol) {
 }
 
 void AdvancedSetupModel::ClickFirmware(int firmwareType) {
-    if (firmwareType < 0 || firmwareType > 2 || !firmwareEnabled[firmwareType]) return;
+    if (firmwareType < 0 || firmwareType >= kFirmwareTypeCount || !firmwareEnabled[static_cast<std::size_t>(firmwareType)]) return;
     checkedFirmware = firmwareType;
-    ctx_.link.settings.FirmwareType = static_cast<uint16_t>(firmwareType);
+    ctx_.link.settings.FirmwareType = static_cast<FirmwareType>(firmwareType);
 }
 
 void AdvancedSetupModel::ClickOspren() {
     LinkSettings& s = ctx_.link.settings;
     if (s.SelectorAddressing == 0) {
         s.SelectorAddressing = 1;
-        s.FirmwareType = 2;
-        checkedFirmware = 2;
+        s.FirmwareType = FirmwareType::UPS18;
+        checkedFirmware = static_cast<int>(FirmwareType::UPS18);
         firmwareEnabled = {false, false, true};
         osprenChecked = true;
     } else {
@@ -135,10 +135,10 @@ DialogStep AdvancedSetupModel::Apply() {
     ctx_.link.drainTimeLimit = kSetupDrainTimeLimit;
     okEnabled = false;
 
-    if (checkedFirmware >= 0) s.FirmwareType = static_cast<uint16_t>(checkedFirmware);
+    if (checkedFirmware >= 0) s.FirmwareType = static_cast<FirmwareType>(checkedFirmware);
     if (osprenChecked) {
         s.SelectorAddressing = 1;
-        s.FirmwareType = 2;
+        s.FirmwareType = FirmwareType::UPS18;
     } else {
         s.SelectorAddressing = 0;
     }

@@ -46,9 +46,9 @@ bool GuardHolds(CommandGuard guard, const GuardInputs& in) {
     case CommandGuard::ConnectedAndWritable:
         return connected && in.writesPermitted != 0;
     case CommandGuard::ConnectedUps:
-        return connected && in.firmwareType == 1;
+        return connected && in.firmwareType == FirmwareType::UPS;
     case CommandGuard::ConnectedUps18:
-        return connected && in.firmwareType == 2;
+        return connected && in.firmwareType == FirmwareType::UPS18;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "menu_command.h"
+#include "vantrel/link/link_settings.h"
 
 namespace vantrel {
 
@@ -11,14 +12,14 @@ enum class CommandGuard {
     Never,                  // greyed items
     Connected,
     ConnectedAndWritable,
-    ConnectedUps,           // FirmwareType 1
-    ConnectedUps18,         // FirmwareType 2
+    ConnectedUps,
+    ConnectedUps18,
 };
 
 struct GuardInputs {
     int32_t connected = 0;
     int32_t writesPermitted = 1;
-    int firmwareType = 2;
+    FirmwareType firmwareType = FirmwareType::UPS18;
 };
 
 CommandGuard GuardOf(MenuCommand command);

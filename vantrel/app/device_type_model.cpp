@@ -21,13 +21,13 @@ const std::array<DeviceRow, 7>& DeviceRows() {
 DeviceTypeModel::DeviceTypeModel(SetupContext& ctx, ISetupDialogRunner& runner) : ctx_(ctx), runner_(runner) {
     ctx_.link.settings.BoardWriteAddress = 0x12;
     ctx_.link.settings.BoardReadAddress = 0x13;
-    choice_ = ctx_.link.settings.FirmwareType == 2 ? 1 : 0;
+    choice_ = ctx_.link.settings.FirmwareType == FirmwareType::UPS18 ? 1 : 0;
 }
 
 bool DeviceTypeModel::RowEnabled(int index) const {
     if (index < 0 || index >= static_cast<int>(DeviceRows().size())) return false;
-    const DeviceRow& row = DeviceRows()[index];
-    return ctx_.link.settings.FirmwareType == 2 ? row.enabledUps18 : row.enabledUps16;
+    const DeviceRow& row = DeviceRows()[static_cast<std::size_t>(index)];
+    return ctx_.link.settings.FirmwareType == FirmwareType::UPS18 ? row.enabledUps18 : row.enabledUps16;
 }
 
 void DeviceTypeModel::SetChoice(int index) {
@@ -35,7 +35,7 @@ void DeviceTypeModel::SetChoice(int index) {
 }
 
 DialogStep DeviceTypeModel::Next() {
-    if (DeviceRows()[choice_].pc104)
+    if (DeviceRows()[static_cast<std::size_t>(choice_)].pc104)
         runner_.RunPc104Settings();
     else
         runner_.RunComPortSelection();

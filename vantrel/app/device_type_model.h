@@ -10,8 +10,8 @@ class ISetupDialogRunner;
 struct DeviceRow {
     const char* name;
     bool pc104;          // leads to "IXEN-104 Settings", otherwise "COM Port Selection"
-    bool enabledUps16;   // FirmwareType 1
-    bool enabledUps18;   // FirmwareType 2
+    bool enabledUps16;   // FirmwareType::UPS
+    bool enabledUps18;   // FirmwareType::UPS18
 };
 
 // The "Device List" rows; the index is the choice.

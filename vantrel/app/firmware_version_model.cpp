@@ -9,7 +9,7 @@
 namespace vantrel {
 
 DialogStep FirmwareVersionModel::Next() {
-    ctx_.link.settings.FirmwareType = static_cast<uint16_t>(choice_ + 1);
+    ctx_.link.settings.FirmwareType = static_cast<FirmwareType>(choice_ + 1);
     return runner_.RunDeviceType() == DialogEnd::Ok ? DialogStep::EndOk : DialogStep::Stay;
 }
 
@@ -28,7 +28,7 @@ DialogStep FirmwareVersionModel::QuickConnect() {
         return DialogStep::Stay;
     }
     ReadBoardCommand(ctx_.link, kIdentificationCommand);
-    ctx_.link.settings.FirmwareType = 2;
+    ctx_.link.settings.FirmwareType = FirmwareType::UPS18;
     ctx_.connected = 1;
     return DialogStep::EndCancel;
 }

@@ -98,12 +98,12 @@ void TraceTextArea::Repaint() {
 }
 
 QMimeData* TraceTextArea::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;
+    auto* mime = new QMimeData;
     QString text = textCursor().selectedText();
     text.remove(QChar(kCarriageReturnStandIn));
     text.replace(QChar::ParagraphSeparator, QChar('\n'));
-    data->setText(text);
-    return data;
+    mime->setText(text);
+    return mime;
 }
 
 }  // namespace vantrel

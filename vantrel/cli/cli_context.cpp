@@ -19,7 +19,7 @@ bool CliContext::Connect() {
     LinkSettings& settings = link.settings;
     settings.PortSelection = static_cast<uint16_t>(options.portSelection);
     settings.LinkProtocol = static_cast<uint16_t>(options.linkProtocol);
-    settings.FirmwareType = static_cast<uint16_t>(options.firmwareType);
+    settings.FirmwareType = static_cast<FirmwareType>(options.firmwareType);
     settings.SelectorAddressing = static_cast<uint16_t>(options.selectorAddressing);
     settings.BoardWriteAddress = options.selectorAddressing == 1 ? 0x14 : 0x12;
     settings.BoardReadAddress = static_cast<uint8_t>(settings.BoardWriteAddress | 1);

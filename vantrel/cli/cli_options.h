@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "vantrel/link/link_settings.h"
+
 namespace vantrel::cli {
 
 constexpr int kExitUsage = 64;
@@ -18,6 +20,8 @@ struct CliOptions {
     bool simulate = false;                  // --simulate
     std::string command;
     std::vector<std::string> arguments;
+
+    FirmwareType firmware() const { return static_cast<FirmwareType>(firmwareType); }
 };
 
 // Parses argv[1..]. Options come before the command; everything after the

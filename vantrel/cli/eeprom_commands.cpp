@@ -12,7 +12,6 @@
 namespace vantrel::cli {
 namespace {
 
-constexpr int kUps18 = 2;
 constexpr int kNotConfirmed = 2;  // as a transaction result 2: the board did not confirm everything
 constexpr int kDifferent = 1;
 
@@ -22,9 +21,9 @@ int Usage(CliContext& context) {
 }
 
 // Items a whole-configuration transfer moves: Update All's, and cycle field 1 with UPS18.
-bool Moved(const FieldDescriptor& field, int firmwareType) {
+bool Moved(const FieldDescriptor& field, FirmwareType firmwareType) {
     if (field.area != FieldArea::Cycle) return true;
-    return field.item == 1 ? firmwareType == kUps18 : field.item != 2;
+    return field.item == 1 ? firmwareType == FirmwareType::UPS18 : field.item != 2;
 }
 
 int ProgressTotal(CliContext& context, ConfigFields& fields) {
@@ -35,7 +34,7 @@ int ProgressTotal(CliContext& context, ConfigFields& fields) {
     }
     total += static_cast<int>(SlotsPlan(fields, 0, ConfigFields::kEepromSlotCount - 1).steps.size());
     total += static_cast<int>(SetpointsPlan(fields, commands).steps.size());
-    return total + (context.options.firmwareType == kUps18 ? ConfigFields::kCycleCount : 0);
+    return total + (context.options.firmware() == FirmwareType::UPS18 ? ConfigFields::kCycleCount : 0);
 }
 
 struct Moving {
@@ -72,7 +71,7 @@ Moving MoveBoard(CliContext& context, ConfigFields& fields, bool write) {
     Moving moving;
     moving.status = write ? updateAll.Write() : updateAll.Read();
     moving.unconfirmed = updateAll.Unconfirmed();
-    if (moving.status == 0 && context.options.firmwareType == kUps18) {
+    if (moving.status == 0 && context.options.firmware() == FirmwareType::UPS18) {
         MoveCapacities(board, fields, write ? kWrite : kRead, progress, moving);
     }
     return moving;
@@ -123,7 +122,7 @@ int Write(CliContext& context, const std::vector<std::string>& arguments) {
         ConfigFields board = fields;
         const Moving read = ReadBoard(context, board);
         if (read.status != 0) return read.status;
-        const int firmware = context.options.firmwareType;
+        const FirmwareType firmware = context.options.firmware();
         const std::string differences =
             FieldDifferences(fields, board, firmware, [firmware](const FieldDescriptor& f) { return Moved(f, firmware); });
         context.out << differences;

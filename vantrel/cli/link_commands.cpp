@@ -87,7 +87,7 @@ int RunIdentification(CliContext& context, const std::vector<std::string>& /*arg
     if (result == kTransactOk) {
         // The board's bytes go to a terminal: control characters are shown escaped.
         std::string text;
-        for (int i = 0; i < 16; ++i) {
+        for (std::size_t i = 0; i < 16; ++i) {
             const auto c = static_cast<unsigned char>(link.BoardIdentification[i]);
             if (c >= 0x20 && c < 0x7F) {
                 text += static_cast<char>(c);

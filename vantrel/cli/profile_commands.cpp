@@ -36,7 +36,7 @@ int Convert(CliContext& context, const std::string& in, const std::string& out) 
 int Show(CliContext& context, const std::string& path) {
     ConfigFields fields;
     if (!LoadConfiguration(context, path, fields)) return 1;
-    context.out << FieldListing(fields, context.options.firmwareType);
+    context.out << FieldListing(fields, context.options.firmware());
     return 0;
 }
 
@@ -45,7 +45,7 @@ int Diff(CliContext& context, const std::string& a, const std::string& b) {
     ConfigFields first;
     ConfigFields second;
     if (!LoadConfiguration(context, a, first) || !LoadConfiguration(context, b, second)) return kDiffTrouble;
-    const std::string differences = FieldDifferences(first, second, context.options.firmwareType);
+    const std::string differences = FieldDifferences(first, second, context.options.firmware());
     context.out << differences;
     return differences.empty() ? 0 : 1;
 }

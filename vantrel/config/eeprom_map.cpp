@@ -7,7 +7,7 @@ namespace {
 
 template <auto Member>
 FieldRef CycleMember(ConfigFields& f, const FieldDescriptor& d) {
-    return &(f.cycles[d.index].*Member);
+    return &(f.cycles[static_cast<std::size_t>(d.index)].*Member);
 }
 
 template <auto Member>
@@ -15,11 +15,15 @@ FieldRef RecordMember(ConfigFields& f, const FieldDescriptor&) {
     return &(f.*Member);
 }
 
-FieldRef SlotWord(ConfigFields& f, const FieldDescriptor& d) { return &f.slots[d.index].words[d.item]; }
+FieldRef SlotWord(ConfigFields& f, const FieldDescriptor& d) { return &f.slots[static_cast<std::size_t>(d.index)].words[static_cast<std::size_t>(d.item)]; }
 
-DirectionRef CycleDirection(ConfigFields& f, const FieldDescriptor& d) { return &f.cycles[d.index].directions[d.item]; }
-DirectionRef SetpointDirection(ConfigFields& f, const FieldDescriptor& d) { return &f.setpointDirections[d.item]; }
-DirectionRef SlotDirection(ConfigFields& f, const FieldDescriptor& d) { return &f.slots[d.index].direction; }
+DirectionRef CycleDirection(ConfigFields& f, const FieldDescriptor& d) {
+    return &f.cycles[static_cast<std::size_t>(d.index)].directions[static_cast<std::size_t>(d.item)];
+}
+DirectionRef SetpointDirection(ConfigFields& f, const FieldDescriptor& d) {
+    return &f.setpointDirections[static_cast<std::size_t>(d.item)];
+}
+DirectionRef SlotDirection(ConfigFields& f, const FieldDescriptor& d) { return &f.slots[static_cast<std::size_t>(d.index)].direction; }
 DirectionRef NoDirection(ConfigFields&, const FieldDescriptor&) { return std::monostate{}; }
 
 template <auto Member>

@@ -8,8 +8,8 @@
 namespace vantrel {
 namespace {
 
-bool UpsLabels(const FieldDescriptor& field, int firmwareType) {
-    return firmwareType != 0 && !field.upsName.empty();
+bool UpsLabels(const FieldDescriptor& field, FirmwareType firmwareType) {
+    return firmwareType != FirmwareType::Standard && !field.upsName.empty();
 }
 
 std::string Offset(const FieldDescriptor& field) {
@@ -23,7 +23,7 @@ std::string Padded(std::string text, std::size_t width) {
     return text;
 }
 
-std::size_t LabelWidth(int firmwareType) {
+std::size_t LabelWidth(FirmwareType firmwareType) {
     std::size_t width = 0;
     for (const FieldDescriptor& field : EepromMap()) width = std::max(width, FieldLabel(field, firmwareType).size());
     return width;
@@ -31,15 +31,15 @@ std::size_t LabelWidth(int firmwareType) {
 
 }  // namespace
 
-std::string FieldLabel(const FieldDescriptor& field, int firmwareType) {
+std::string FieldLabel(const FieldDescriptor& field, FirmwareType firmwareType) {
     return UpsLabels(field, firmwareType) ? field.upsName : field.name;
 }
 
-std::string FieldUnit(const FieldDescriptor& field, int firmwareType) {
+std::string FieldUnit(const FieldDescriptor& field, FirmwareType firmwareType) {
     return UpsLabels(field, firmwareType) ? field.upsUnit : field.unit;
 }
 
-std::string FieldValueText(const FieldDescriptor& field, const ConfigFields& fields, int firmwareType) {
+std::string FieldValueText(const FieldDescriptor& field, const ConfigFields& fields, FirmwareType firmwareType) {
     const uint16_t word = EncodeField(field, fields);
     // Slots named as UPS counters hold seconds, not sensor words.
     const bool hex = field.hex && !(field.area == FieldArea::Slot && UpsLabels(field, firmwareType));
@@ -55,7 +55,7 @@ std::string FieldValueText(const FieldDescriptor& field, const ConfigFields& fie
     return unit.empty() ? text : std::string(text) + " " + unit;
 }
 
-std::string FieldListing(const ConfigFields& fields, int firmwareType) {
+std::string FieldListing(const ConfigFields& fields, FirmwareType firmwareType) {
     const std::size_t width = LabelWidth(firmwareType);
     std::string out;
     for (const FieldDescriptor& field : EepromMap()) {
@@ -65,7 +65,7 @@ std::string FieldListing(const ConfigFields& fields, int firmwareType) {
     return out;
 }
 
-std::string FieldDifferences(const ConfigFields& a, const ConfigFields& b, int firmwareType,
+std::string FieldDifferences(const ConfigFields& a, const ConfigFields& b, FirmwareType firmwareType,
                              const std::function<bool(const FieldDescriptor&)>& include) {
     const std::size_t width = LabelWidth(firmwareType);
     std::string out;

@@ -18,7 +18,7 @@ constexpr const char* kLineEnd = "\r\n";
 
 std::string ProfileRecordLine(const EepromImage& image, int n) {
     const int address = kRecordBaseAddress + kBytesPerRecord * n;
-    unsigned sum = kBytesPerRecord + (address >> 8) + (address & 0xFF);
+    auto sum = static_cast<unsigned>(kBytesPerRecord + (address >> 8) + (address & 0xFF));
     char text[16];
     std::snprintf(text, sizeof text, ":%02x%04x00", kBytesPerRecord, address);
     std::string line = text;

@@ -23,7 +23,7 @@ public:
     bool Next(int32_t& value) {
         if (bytes_.size() - pos_ < 4) return false;
         uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i) bits |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos_ + i])) << (8 * i);
+        for (std::size_t i = 0; i < 4; ++i) bits |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos_ + i])) << (8 * i);
         pos_ += 4;
         value = static_cast<int32_t>(bits);
         return true;
@@ -50,7 +50,7 @@ std::string EncodeSettings(const SavedSettings& settings) {
     std::string out;
     PutInt(out, settings.PortSelection);
     PutInt(out, settings.LinkProtocol);
-    PutInt(out, settings.FirmwareType);
+    PutInt(out, static_cast<uint16_t>(settings.FirmwareType));
     // A cut path would name another folder; a path too long to keep is not kept.
     const std::string_view directory = settings.workingDirectory.size() <= SavedSettings::kDirectoryLength
                                            ? std::string_view(settings.workingDirectory)
@@ -72,7 +72,7 @@ void DecodeSettings(std::string_view bytes, SavedSettings& settings) {
     int32_t value = 0;
     if (in.Next(value)) settings.PortSelection = static_cast<uint16_t>(value);
     if (in.Next(value)) settings.LinkProtocol = static_cast<uint16_t>(value);
-    if (in.Next(value)) settings.FirmwareType = static_cast<uint16_t>(value);
+    if (in.Next(value)) settings.FirmwareType = static_cast<FirmwareType>(value);
 
     std::string directory;
     bool ended = false;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "console_enable_flags.h"
+#include "vantrel/link/link_settings.h"
 
 namespace vantrel {
 
@@ -13,7 +14,7 @@ struct SavedSettings {
 
     uint16_t PortSelection = 1;
     uint16_t LinkProtocol = 0;
-    uint16_t FirmwareType = 2;
+    vantrel::FirmwareType FirmwareType = vantrel::FirmwareType::UPS18;
     std::string workingDirectory;  // at most 256 characters
     ConsoleEnableFlags enableFlags;
 

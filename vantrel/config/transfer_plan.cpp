@@ -7,18 +7,18 @@ constexpr int kUpsExtraPauseMs = 15;
 
 TransferStep CycleStep(ConfigFields& fields, int cycle, int field, bool setAddress) {
     const FieldDescriptor& d = CycleField(cycle, field);
-    return {&d, fields.cycles[cycle].addresses[field], d.Direction(fields), setAddress};
+    return {&d, fields.cycles[static_cast<std::size_t>(cycle)].addresses[static_cast<std::size_t>(field)], d.Direction(fields), setAddress};
 }
 
 TransferStep SetpointStep(ConfigFields& fields, uint8_t offset, bool setAddress) {
     const FieldDescriptor& d = *FindField(FieldArea::Setpoint, offset);
-    return {&d, fields.setpointAddresses[d.item], d.Direction(fields), setAddress};
+    return {&d, fields.setpointAddresses[static_cast<std::size_t>(d.item)], d.Direction(fields), setAddress};
 }
 
 // The second byte of a pair moves with the first; its step only counts (and carries its flag).
 TransferStep PairTail(ConfigFields& fields, uint8_t offset) {
     const FieldDescriptor& d = *FindField(FieldArea::Setpoint, offset);
-    return {nullptr, fields.setpointAddresses[d.item], d.Direction(fields), false};
+    return {nullptr, fields.setpointAddresses[static_cast<std::size_t>(d.item)], d.Direction(fields), false};
 }
 
 TransferStep ExtraStep(ConfigFields& fields, uint8_t mapOffset, uint8_t boardOffset) {
@@ -57,9 +57,9 @@ TransferPlan CycleCapacityPlan(ConfigFields& fields, int cycle, bool failureCoun
     return plan;
 }
 
-TransferPlan CycleEditorPlan(ConfigFields& fields, int cycle, int firmwareType) {
+TransferPlan CycleEditorPlan(ConfigFields& fields, int cycle, FirmwareType firmwareType) {
     TransferPlan plan = CyclePlan(fields, cycle);
-    return plan.Append(CycleCapacityPlan(fields, cycle, firmwareType == 2));
+    return plan.Append(CycleCapacityPlan(fields, cycle, firmwareType == FirmwareType::UPS18));
 }
 
 TransferPlan SetpointsPlan(ConfigFields& fields, const BoardCommandTable& commands) {
@@ -92,7 +92,7 @@ TransferPlan SlotsPlan(ConfigFields& fields, int first, int last) {
     for (int slot = first; slot <= last; ++slot) {
         for (int word = 0; word < SlotRecord::kWordCount; ++word) {
             const FieldDescriptor& d = SlotField(slot, word);
-            plan.steps.push_back({&d, fields.slots[slot].addresses[word], d.Direction(fields), word == 0});
+            plan.steps.push_back({&d, fields.slots[static_cast<std::size_t>(slot)].addresses[static_cast<std::size_t>(word)], d.Direction(fields), word == 0});
         }
     }
     return plan;

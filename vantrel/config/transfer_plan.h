@@ -5,6 +5,7 @@
 #include "board_command_table.h"
 #include "config_fields.h"
 #include "eeprom_map.h"
+#include "vantrel/link/link_settings.h"
 
 namespace vantrel {
 
@@ -37,7 +38,7 @@ TransferPlan CyclePlan(ConfigFields& fields, int cycle);
 // Cycle k's field 1 with its own address; its failures count only when asked.
 TransferPlan CycleCapacityPlan(ConfigFields& fields, int cycle, bool failureCounts);
 // The Cycle editors' group: the cycle, then field 1 (counted only with UPS18).
-TransferPlan CycleEditorPlan(ConfigFields& fields, int cycle, int firmwareType);
+TransferPlan CycleEditorPlan(ConfigFields& fields, int cycle, FirmwareType firmwareType);
 // 0x80 to 0x94 (the byte pairs as one word, each followed by a step that moves
 // nothing), then 0xFA, 0xFE, 0xFC and 0x9E with their own addresses.
 TransferPlan SetpointsPlan(ConfigFields& fields, const BoardCommandTable& commands);

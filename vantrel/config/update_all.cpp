@@ -8,7 +8,7 @@ namespace vantrel {
 void UpdateAll::SetDirections(int direction) {
     ConfigFields& fields = session_.transfer.Fields();
     for (CycleRecord& cycle : fields.cycles) cycle.directions.fill(static_cast<uint8_t>(direction));
-    for (int slot = 0; slot < ConfigFields::kEepromSlotCount; ++slot) {
+    for (std::size_t slot = 0; slot < std::size_t{ConfigFields::kEepromSlotCount}; ++slot) {
         fields.slots[slot].direction = static_cast<uint8_t>(direction);
     }
     fields.setpointDirections.fill(static_cast<uint8_t>(direction));

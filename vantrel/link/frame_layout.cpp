@@ -20,7 +20,7 @@ uint8_t DataByte(const int32_t* data, int index) {
 }
 
 std::vector<uint8_t> BuildHostBytes(const FrameLayout& layout, uint8_t address, uint8_t command,
-                                    const int32_t* data, int firmwareType) {
+                                    const int32_t* data, FirmwareType firmwareType) {
     std::vector<uint8_t> bytes{address, command};
     if (!layout.isRead) {
         for (int i = 0; i < layout.dataCount; ++i) bytes.push_back(DataByte(data, i));

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "link_settings.h"
+
 namespace vantrel {
 
 // The shape of one transaction on the wire. Positions count from the address
@@ -35,6 +37,6 @@ uint8_t DataByte(const int32_t* data, int index);
 // (a read without the bus timer sends only the address and the command).
 // data may be null for a read; a write without data sends zeros.
 std::vector<uint8_t> BuildHostBytes(const FrameLayout& layout, uint8_t address, uint8_t command,
-                                    const int32_t* data, int firmwareType);
+                                    const int32_t* data, FirmwareType firmwareType);
 
 }  // namespace vantrel

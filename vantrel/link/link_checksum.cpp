@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::array<uint8_t, 256> MakeCrc8Table() {
     std::array<uint8_t, 256> table{};
-    for (int i = 0; i < 256; ++i) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
         uint8_t c = static_cast<uint8_t>(i);
         for (int bit = 0; bit < 8; ++bit) {
             c = static_cast<uint8_t>((c & 0x80) ? (c << 1) ^ 0x07 : (c << 1));
@@ -33,8 +33,8 @@ uint8_t SumChecksum(const uint8_t* bytes, std::size_t count) {
     return static_cast<uint8_t>(-sum);
 }
 
-uint8_t FrameChecksum(int firmwareType, const uint8_t* bytes, std::size_t count) {
-    return firmwareType == 2 ? Crc8Checksum(bytes, count) : SumChecksum(bytes, count);
+uint8_t FrameChecksum(FirmwareType firmwareType, const uint8_t* bytes, std::size_t count) {
+    return firmwareType == FirmwareType::UPS18 ? Crc8Checksum(bytes, count) : SumChecksum(bytes, count);
 }
 
 }  // namespace vantrel

@@ -51,7 +51,7 @@ int CBoardLink::RunExchange(const FrameLayout& layout, const std::vector<uint8_t
     const bool hasQueue = IsSerialSelection(settings.PortSelection);
     const std::size_t expected = static_cast<std::size_t>(layout.ExpectedUnclockedAnswers());
     for (int i = 0; i < layout.Positions(); ++i) {
-        if (i < static_cast<int>(hostBytes.size())) WriteByte(hostBytes[i]);
+        if (i < static_cast<int>(hostBytes.size())) WriteByte(hostBytes[static_cast<std::size_t>(i)]);
         if (i == 0 || layout.busTimer) {
             if (i < layout.AnswerLimit()) {
                 const uint8_t byte = ReadByte();
@@ -97,12 +97,13 @@ int CBoardLink::Transact(uint8_t address, uint8_t command, int32_t* data, int /*
             if (Checksum(covered.data(), covered.size()) != answer.back()) return kTransactBadChecksum;
         }
         if (command == FrameLayout::kBlockCommand) {
-            for (int i = 0; i < n; ++i) BoardIdentification[i] = static_cast<char>(answer[i + 1]);
-            BoardIdentification[n] = '\0';
+            const auto count = static_cast<std::size_t>(n);
+            for (std::size_t i = 0; i < count; ++i) BoardIdentification[i] = static_cast<char>(answer[i + 1]);
+            BoardIdentification[count] = '\0';
         } else if (data != nullptr) {
             for (int i = 0; i < n; ++i) {
                 uint32_t element = (i % 4 == 0) ? 0 : static_cast<uint32_t>(data[i / 4]);
-                element |= static_cast<uint32_t>(answer[i + 1]) << (8 * (i % 4));
+                element |= static_cast<uint32_t>(answer[static_cast<std::size_t>(i + 1)]) << (8 * (i % 4));
                 data[i / 4] = static_cast<int32_t>(element);
             }
         }
@@ -111,7 +112,7 @@ int CBoardLink::Transact(uint8_t address, uint8_t command, int32_t* data, int /*
     if (!layout.busTimer) {
         // Without the bus timer the acknowledgements arrive in bulk and are checked here.
         for (int i = 0; i <= n + 1; ++i) {
-            if (answer[i] != layout.Acknowledgement(i)) return FailedExchange(answer[i]);
+            if (answer[static_cast<std::size_t>(i)] != layout.Acknowledgement(i)) return FailedExchange(answer[static_cast<std::size_t>(i)]);
         }
     }
     return kTransactOk;
