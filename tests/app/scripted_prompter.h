@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "vantrel/app/prompter.h"
+#include "vantrel/link/prompter.h"
 
 // Records every message and answers questions and file dialogs from queues
 // (an empty queue answers No or Cancel and counts as an unexpected question).

@@ -111,7 +111,7 @@ TEST_F(ConfigDataTest, ResetToDefaultsRestoresFieldsAndIdentity) {
 TEST_F(ConfigDataTest, ProfileRoundTrip) {
     CConfigData record(link, ini);
     RecordingMessages messages;
-    record.SetMessages(&messages);
+    record.SetPrompter(&messages);
     record.cycles[2].maxTemperatureRate = 25.37;
     record.cycles[2].maxChargingVoltage = 12.99;
     record.slots[12].words[1] = 0x1111;
@@ -122,7 +122,7 @@ TEST_F(ConfigDataTest, ProfileRoundTrip) {
 
     CBoardLink otherLink;
     CConfigData back(otherLink, folder.File("other.ini"));
-    back.SetMessages(&messages);
+    back.SetPrompter(&messages);
     ASSERT_EQ(back.ReadWriteProfile(path, 0), 0);
     EXPECT_DOUBLE_EQ(back.cycles[2].maxTemperatureRate, 25.3);
     EXPECT_EQ(back.cycles[2].maxChargingVoltage, 12);
@@ -136,7 +136,7 @@ TEST_F(ConfigDataTest, ProfileRoundTrip) {
 TEST_F(ConfigDataTest, FailedReadsKeepTheRecordAndSayWhy) {
     CConfigData record(link, ini);
     RecordingMessages messages;
-    record.SetMessages(&messages);
+    record.SetPrompter(&messages);
     record.cycles[0].maxCycleTime = 42;
     WriteBytes(folder.File("bad.psd"), ":0200000400F00A\r\n:0142200012ff\r\n");
     EXPECT_EQ(record.ReadWriteProfile(folder.File("bad.psd"), 0), 1);

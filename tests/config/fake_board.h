@@ -1,13 +1,14 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "vantrel/config/board_transactor.h"
 #include "vantrel/config/eeprom_image.h"
-#include "vantrel/config/messages.h"
 #include "vantrel/config/run_transfer.h"
 #include "vantrel/config/update_all.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel::testing_support {
 
@@ -55,17 +56,20 @@ public:
     uint8_t ReadAddress() const override { return static_cast<uint8_t>(writeAddress | 1); }
 };
 
-class RecordingMessages : public IMessages {
+// Records the texts and questions; answers every question with answer.
+class RecordingMessages : public IPrompter {
 public:
     std::vector<std::string> shown;
     std::vector<std::string> asked;
     bool answer = false;
 
-    void Show(const std::string& text) override { shown.push_back(text); }
-    bool Ask(const std::string& question, const std::string& caption) override {
+    void Message(const std::string& text, const std::string&) override { shown.push_back(text); }
+    bool AskYesNo(const std::string& question, const std::string& caption) override {
         asked.push_back(caption + ": " + question);
         return answer;
     }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> SaveFile(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 // Logs what a transfer does to its dialog.

@@ -18,7 +18,7 @@ using testing_support::WriteBytes;
 
 class ProfileFilesTest : public testing::Test {
 protected:
-    ProfileFilesTest() { record.SetMessages(&messages); }
+    ProfileFilesTest() { record.SetPrompter(&messages); }
 
     TempFolder folder;
     CBoardLink link;

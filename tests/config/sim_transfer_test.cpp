@@ -46,7 +46,7 @@ private:
 struct Station {
     explicit Station(const TempFolder& folder, const std::string& name, const std::string& device)
         : record(link, folder.File(name)) {
-        record.SetMessages(&messages);
+        record.SetPrompter(&messages);
         link.SetComDevice(1, device);
         link.Open(1, 9600);
         transfer.pause = [](int) {};

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "board_rig.h"
+#include "vantrel/link/prompter.h"
 
 namespace {
 
@@ -19,6 +21,16 @@ using Bytes = std::vector<uint8_t>;
 Bytes Tail(const Bytes& bytes, std::size_t count) {
     return count > bytes.size() ? bytes : Bytes(bytes.end() - static_cast<std::ptrdiff_t>(count), bytes.end());
 }
+
+// Keeps the texts the link shows.
+class ShownTexts : public vantrel::IPrompter {
+public:
+    std::vector<std::string> texts;
+    void Message(const std::string& text, const std::string&) override { texts.push_back(text); }
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> SaveFile(const std::string&, const std::string&) override { return std::nullopt; }
+};
 
 ixsim::BoardOptions Options(int protocol, int firmwareType) {
     ixsim::BoardOptions options;
@@ -157,8 +169,8 @@ TEST_P(TransactionContract, FunctionFailureGivesResult2WithoutAHandshake) {
         ixsim::BoardOptions options = Options(0, 2);
         options.faults.failCommand = 0x14;
         auto rig = BoardRig::Simulated(GetParam(), options);
-        std::vector<std::string> messages;
-        rig->link.showMessage = [&](const std::string& text) { messages.push_back(text); };
+        ShownTexts shown;
+        rig->link.SetPrompter(&shown);
         rig->link.settings.DebugMode = debugMode;
         int32_t word[4] = {100};
         EXPECT_EQ(rig->link.Transact(0x12, 0x14, word), vantrel::kTransactBadAck);
@@ -166,7 +178,7 @@ TEST_P(TransactionContract, FunctionFailureGivesResult2WithoutAHandshake) {
         EXPECT_EQ(rig->Received(6).size(), 6u);
         EXPECT_EQ(rig->link.trace.hostLine, "\r\n\r\nHOST:") << "no 0xF0 after the frame";
         EXPECT_EQ(rig->link.resyncNeeded.load(), 0);
-        EXPECT_EQ(messages, debugMode == 1 ? std::vector<std::string>{"Function Error"}
+        EXPECT_EQ(shown.texts, debugMode == 1 ? std::vector<std::string>{"Function Error"}
                                            : std::vector<std::string>{});
     }
 }
@@ -174,12 +186,12 @@ TEST_P(TransactionContract, FunctionFailureGivesResult2WithoutAHandshake) {
 TEST_P(TransactionContract, FailureByteAtTheThirdAcknowledgementStopsTheFrame) {
     auto rig = Scripted({{kThirdAcknowledgement, 0xFE}});
     rig->link.settings.DebugMode = 1;
-    std::vector<std::string> messages;
-    rig->link.showMessage = [&](const std::string& text) { messages.push_back(text); };
+    ShownTexts shown;
+    rig->link.SetPrompter(&shown);
     int32_t word[4] = {0x1234};
     EXPECT_EQ(rig->link.Transact(0x12, 0xA0, word), vantrel::kTransactBadAck);
     EXPECT_EQ(rig->Received(4), (Bytes{0xF0, 0x12, 0xA0, 0x34}));  // the rest is not sent
-    EXPECT_EQ(messages, std::vector<std::string>{"Function Error"});
+    EXPECT_EQ(shown.texts, std::vector<std::string>{"Function Error"});
     EXPECT_EQ(rig->link.resyncNeeded.load(), 0);
     EXPECT_EQ(rig->link.trace.hostLine, "\r\n\r\nHOST:");
 }

@@ -1,10 +1,10 @@
 #include "file_commands.h"
 
 #include "editor_hooks.h"
-#include "prompter.h"
 #include "vantrel/config/config_data.h"
 #include "vantrel/config/message_texts.h"
 #include "vantrel/config/profile_files.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 

@@ -1,10 +1,10 @@
 #include "firmware_version_model.h"
 
 #include "board_search.h"
-#include "prompter.h"
 #include "setup_dialog_runner.h"
 #include "setup_messages.h"
 #include "vantrel/link/board_link.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 

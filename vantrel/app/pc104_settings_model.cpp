@@ -2,9 +2,9 @@
 
 #include "board_search.h"
 #include "editor_hooks.h"
-#include "prompter.h"
 #include "setup_messages.h"
 #include "vantrel/link/board_link.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "prompter.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "vantrel/link/port_io.h"
 

@@ -6,7 +6,6 @@
 #include "file_commands.h"
 #include "io_display_toggle.h"
 #include "main_window.h"
-#include "prompter_messages.h"
 #include "qt_modeless_window.h"
 #include "qt_prompter.h"
 #include "qt_setup_dialog_runner.h"
@@ -47,9 +46,8 @@ void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompt
         qtPrompter_ = std::make_unique<QtPrompter>(window_.get());
         prompter_ = qtPrompter_.get();
     }
-    messages_ = std::make_unique<PrompterMessages>(*prompter_);
-    record.SetMessages(messages_.get());
-    link.showMessage = [this](const std::string& text) { prompter_->Message(text); };
+    record.SetPrompter(prompter_);
+    link.SetPrompter(prompter_);
     link.trace.SetView(&window_->Trace());
 
     setup_ = std::make_unique<SetupContext>(
@@ -138,7 +136,7 @@ void VantrelApp::RunDebugSetup() {
 void VantrelApp::PowerOnReset() {
     if (!prompter_->AskYesNo(texts::kCpuResetQuestion, kAppCaption)) return;
     LinkTransactor board(*link_);
-    ProcessorReset(board, record_->commands, record_->CommBusy, *messages_);
+    ProcessorReset(board, record_->commands, record_->CommBusy, *prompter_);
 }
 
 void VantrelApp::OpenManual(const char* fileName) {

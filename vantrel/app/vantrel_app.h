@@ -20,7 +20,6 @@ class FileCommands;
 class IPrompter;
 class ISetupDialogRunner;
 class MainWindow;
-class PrompterMessages;
 class QtPrompter;
 class TerminationSignals;
 
@@ -73,7 +72,6 @@ private:
     CConfigData* record_ = nullptr;
     std::unique_ptr<QtPrompter> qtPrompter_;
     IPrompter* prompter_ = nullptr;
-    std::unique_ptr<PrompterMessages> messages_;
     std::unique_ptr<ISetupDialogRunner> qtRunner_;
     ISetupDialogRunner* runner_ = nullptr;
     std::unique_ptr<SetupContext> setup_;

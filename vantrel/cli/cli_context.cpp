@@ -10,7 +10,9 @@
 namespace vantrel::cli {
 
 CliContext::CliContext(CliOptions options_, std::ostream& out_, std::ostream& err_)
-    : options(std::move(options_)), out(out_), err(err_) {}
+    : options(std::move(options_)), out(out_), err(err_), prompter(err_) {
+    link.SetPrompter(&prompter);
+}
 
 CliContext::~CliContext() = default;
 

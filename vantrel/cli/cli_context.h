@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli_options.h"
+#include "cli_prompter.h"
 #include "sim/pc104_board.h"
 #include "sim/pty_board.h"
 #include "vantrel/link/board_link.h"
@@ -32,6 +33,7 @@ public:
     const CliOptions options;
     std::ostream& out;
     std::ostream& err;
+    CliPrompter prompter;  // texts on err, questions answered No
     std::unique_ptr<ixsim::PtyBoard> ptyBoard;      // --simulate on COM1..COM8
     std::shared_ptr<ixsim::Pc104Board> pc104Board;  // --simulate on a PC/104 selection
     CBoardLink link;                                // after the boards: closed before they stop

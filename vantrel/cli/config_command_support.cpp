@@ -14,8 +14,6 @@
 
 namespace vantrel::cli {
 
-void StreamMessages::Show(const std::string& text) { err_ << "vantrel-cli: " << text << "\n"; }
-
 TerminalProgress::TerminalProgress(CliContext& context, std::string label, int total)
     : err_(context.err),
       shown_(&context.err == &std::cerr && isatty(STDERR_FILENO) == 1),
@@ -33,9 +31,8 @@ void TerminalProgress::StepProgress() {
 
 BoardSession::BoardSession(CliContext& context, ConfigFields& fields)
     : transactor(context.link),
-      messages(context.err),
       transfer(transactor, fields, commands),
-      session{transfer, busy, messages} {}
+      session{transfer, busy, context.prompter} {}
 
 bool LoadConfiguration(CliContext& context, const std::string& path, ConfigFields& fields) {
     const std::string extension = LowerExtension(path);
@@ -59,14 +56,13 @@ bool IsProfilePath(const std::string& path) {
 }
 
 int SaveConfiguration(CliContext& context, const std::string& path, const ConfigFields& fields) {
-    StreamMessages messages(context.err);
     if (!IsProfilePath(path)) {
-        messages.Show(texts::kMustSaveAsPsd);
+        context.prompter.Message(texts::kMustSaveAsPsd);
         return 1;
     }
     EepromImage image;
     ToImage(fields, image);
-    if (WriteProfile(path, image, context.link.trace, messages) == 0) return 0;
+    if (WriteProfile(path, image, context.link.trace, context.prompter) == 0) return 0;
     context.err << "vantrel-cli: " << path << " was not written\n";
     return 1;
 }

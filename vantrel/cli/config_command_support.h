@@ -7,24 +7,12 @@
 #include "vantrel/config/config_fields.h"
 #include "vantrel/config/eeprom_transfer.h"
 #include "vantrel/config/link_transactor.h"
-#include "vantrel/config/messages.h"
 #include "vantrel/config/transfer_session.h"
 #include "vantrel/config/update_all.h"
 
 namespace vantrel::cli {
 
 class CliContext;
-
-// The configuration model's texts on standard error; its questions are answered No.
-class StreamMessages : public IMessages {
-public:
-    explicit StreamMessages(std::ostream& err) : err_(err) {}
-    void Show(const std::string& text) override;
-    bool Ask(const std::string&, const std::string&) override { return false; }
-
-private:
-    std::ostream& err_;
-};
 
 // "Reading EEPROM 57/125" on standard error while it is a terminal.
 class TerminalProgress : public IUpdateAllHost {
@@ -51,7 +39,6 @@ public:
     LinkTransactor transactor;
     BoardCommandTable commands;
     int32_t busy = 0;
-    StreamMessages messages;
     EepromTransfer transfer;
     TransferSession session;
 };

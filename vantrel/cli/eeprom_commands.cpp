@@ -54,12 +54,12 @@ void MoveCapacities(BoardSession& board, ConfigFields& fields, int direction, Te
         board.busy = 0;
         unconfirmed += outcome.unconfirmed;
         if (outcome.Stopped()) {
-            board.messages.Show(texts::kUploadFailed);
+            board.session.prompter.Message(texts::kUploadFailed);
             moving.status = outcome.stopResult;
             break;
         }
     }
-    if (unconfirmed > 0 && moving.status == 0) board.messages.Show(UnconfirmedItemsText(unconfirmed));
+    if (unconfirmed > 0 && moving.status == 0) board.session.prompter.Message(UnconfirmedItemsText(unconfirmed));
     moving.unconfirmed += unconfirmed;
 }
 
@@ -82,7 +82,7 @@ Moving WriteBoard(CliContext& context, ConfigFields& fields) { return MoveBoard(
 
 int Read(CliContext& context, const std::string& path) {
     if (!IsProfilePath(path)) {
-        StreamMessages(context.err).Show(texts::kMustSaveAsPsd);
+        context.prompter.Message(texts::kMustSaveAsPsd);
         return 1;
     }
     if (!context.Connect()) return kTransactNotSynchronised;
@@ -136,7 +136,7 @@ int Write(CliContext& context, const std::vector<std::string>& arguments) {
     }
     if (reset) {
         BoardSession board(context, fields);
-        if (ProcessorReset(board.transactor, board.commands, board.busy, board.messages) != 0) {
+        if (ProcessorReset(board.transactor, board.commands, board.busy, board.session.prompter) != 0) {
             return kTransactNotSynchronised;
         }
     }

@@ -32,7 +32,7 @@ int RunReset(CliContext& context, const std::vector<std::string>& /*arguments*/)
     ConfigFields fields;
     BoardSession board(context, fields);
     ResultKeeper keeper(board.transactor);
-    ProcessorReset(keeper, board.commands, board.busy, board.messages);
+    ProcessorReset(keeper, board.commands, board.busy, board.session.prompter);
     if (keeper.last == kTransactBadAck || keeper.last == kTransactBadChecksum) {
         context.err << "vantrel-cli: the board did not confirm the reset (result " << keeper.last << ")\n";
     }

@@ -53,13 +53,13 @@ int CConfigData::ReadWriteProfile(const std::string& path, int mode) {
     if (mode == kModeWrite) {
         EepromImage image;
         ToImage(image);
-        return WriteProfile(path, image, link.trace, Messages());
+        return WriteProfile(path, image, link.trace, Prompter());
     }
     if (mode != kModeRead) return 0;
 
     EepromImage image;
     if (const auto failure = ReadConfigurationImage(path, image)) {
-        Messages().Show(*failure);
+        Prompter().Message(*failure);
         return 1;
     }
     FromImage(image);

@@ -6,8 +6,8 @@
 #include "config_fields.h"
 #include "console_enable_flags.h"
 #include "eeprom_image.h"
-#include "messages.h"
 #include "open_dialog_flags.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 
@@ -66,9 +66,9 @@ public:
     // mode does nothing. Returns 0, or 1 after showing the failure.
     int ReadWriteProfile(const std::string& path, int mode);
 
-    // Where texts go; without one they are dropped.
-    void SetMessages(IMessages* messages) { messages_ = messages != nullptr ? messages : &silent_; }
-    IMessages& Messages() { return *messages_; }
+    // Where texts and questions go; without a prompter texts are dropped and questions answered No.
+    void SetPrompter(IPrompter* prompter) { prompter_ = prompter != nullptr ? prompter : &silent_; }
+    IPrompter& Prompter() { return *prompter_; }
 
     const std::string& SettingsPath() const { return settingsPath_; }
     void LoadSettings();  // keeps the current values for what the file does not hold
@@ -76,8 +76,8 @@ public:
 
 private:
     std::string settingsPath_;
-    SilentMessages silent_;
-    IMessages* messages_ = &silent_;
+    SilentPrompter silent_;
+    IPrompter* prompter_ = &silent_;
 };
 
 }  // namespace vantrel

@@ -10,9 +10,9 @@ constexpr int32_t kResetWord = 0x0004;
 }  // namespace
 
 int ProcessorReset(IBoardTransactor& board, const BoardCommandTable& commands, int32_t& CommBusy,
-                   IMessages& messages) {
+                   IPrompter& prompter) {
     if (CommBusy != 0) {
-        messages.Show(texts::kCommunicationsInProgress);
+        prompter.Message(texts::kCommunicationsInProgress);
         return 1;
     }
     CommBusy = 1;
@@ -20,7 +20,7 @@ int ProcessorReset(IBoardTransactor& board, const BoardCommandTable& commands, i
     const int result = board.Transact(board.WriteAddress(), commands[BoardCommandTable::kProcessorReset], data);
     CommBusy = 0;
     if (result == 1) {
-        messages.Show(texts::kUploadFailed);
+        prompter.Message(texts::kUploadFailed);
         return 1;
     }
     return 0;

@@ -3,7 +3,7 @@
 
 #include "board_command_table.h"
 #include "board_transactor.h"
-#include "messages.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 
@@ -11,6 +11,6 @@ namespace vantrel {
 // command (0x12). Refuses with "Error - Communications in Progress" while
 // CommBusy is set; shows "Upload Failed ..." on result 1. Returns 0 or 1.
 int ProcessorReset(IBoardTransactor& board, const BoardCommandTable& commands, int32_t& CommBusy,
-                   IMessages& messages);
+                   IPrompter& prompter);
 
 }  // namespace vantrel

@@ -16,7 +16,7 @@ void SetFileIdentity(CConfigData& record, const std::string& path) {
 bool OpenProfile(CConfigData& record, const std::string& path) {
     SetFileIdentity(record, path);
     if (record.fileExtension != "hex" && record.fileExtension != "psd") {
-        record.Messages().Show(texts::kOnlyHexOrPsd);
+        record.Prompter().Message(texts::kOnlyHexOrPsd);
         return false;
     }
     const bool read = record.ReadWriteProfile(record.filePath, 0) == 0;
@@ -27,7 +27,7 @@ bool OpenProfile(CConfigData& record, const std::string& path) {
 
 int SaveProfile(CConfigData& record) {
     if (record.fileExtension != "psd") {
-        record.Messages().Show(texts::kMustSaveAsPsd);
+        record.Prompter().Message(texts::kMustSaveAsPsd);
         return 1;
     }
     return record.ReadWriteProfile(record.filePath, 1);
@@ -36,7 +36,7 @@ int SaveProfile(CConfigData& record) {
 int SaveProfileAs(CConfigData& record, const std::string& path) {
     SetFileIdentity(record, path);
     if (!record.fileExtension.empty() && record.fileExtension != "psd") {
-        record.Messages().Show(texts::kMustSaveAsPsd);
+        record.Prompter().Message(texts::kMustSaveAsPsd);
         return 1;
     }
     return record.ReadWriteProfile(record.filePath, 1);

@@ -6,7 +6,7 @@ namespace vantrel {
 class CConfigData;
 
 // The operations behind File Open, Save and Save As; the file dialogs are the
-// main window's. Messages go to the record's message handler.
+// main window's. Messages go to the record's prompter.
 
 // Stores name, full path, lower-case extension and title of path.
 void SetFileIdentity(CConfigData& record, const std::string& path);

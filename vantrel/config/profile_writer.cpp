@@ -55,7 +55,7 @@ std::string WriteErrorText(int error) {
     }
 }
 
-int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& trace, IMessages& messages) {
+int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& trace, IPrompter& prompter) {
     ReplacingFile file(path);
     int error = file.Open();
     if (error == 0) error = file.Write(std::string(kProfileFirstLine) + kLineEnd);
@@ -69,7 +69,7 @@ int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& t
     if (error == 0) error = file.Commit();
     if (error == 0) return 0;
     const std::string text = WriteErrorText(error);
-    if (!text.empty()) messages.Show(text);
+    if (!text.empty()) prompter.Message(text);
     return 1;
 }
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "eeprom_image.h"
-#include "messages.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 
@@ -26,6 +26,6 @@ std::string WriteErrorText(int error);
 // Writes image as a profile at path; returns 0, or 1 after showing the error
 // text (if any). The old file is replaced only once the new one is complete.
 // Each record puts the path and "Writing PSD file" into the trace lines.
-int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& trace, IMessages& messages);
+int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& trace, IPrompter& prompter);
 
 }  // namespace vantrel

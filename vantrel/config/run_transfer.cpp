@@ -6,7 +6,7 @@ namespace vantrel {
 
 int RunTransfer(TransferSession& session, ITransferDialog& dialog, const TransferPlan& group, int direction) {
     if (session.CommBusy != 0) {
-        session.messages.Show(texts::kCommunicationsInProgress);
+        session.prompter.Message(texts::kCommunicationsInProgress);
         return 1;
     }
     group.SetDirections(direction);
@@ -15,9 +15,9 @@ int RunTransfer(TransferSession& session, ITransferDialog& dialog, const Transfe
 
     const TransferOutcome outcome = session.transfer.Run(group, [&dialog] { dialog.StepProgress(); });
     if (outcome.Stopped()) {
-        session.messages.Show(texts::kUploadFailed);
+        session.prompter.Message(texts::kUploadFailed);
     } else if (outcome.unconfirmed > 0) {
-        session.messages.Show(UnconfirmedItemsText(outcome.unconfirmed));
+        session.prompter.Message(UnconfirmedItemsText(outcome.unconfirmed));
     }
 
     dialog.RefreshFromRecord();

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "eeprom_transfer.h"
-#include "messages.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 
@@ -20,7 +20,7 @@ public:
 struct TransferSession {
     EepromTransfer& transfer;
     int32_t& CommBusy;
-    IMessages& messages;
+    IPrompter& prompter;
 };
 
 }  // namespace vantrel

@@ -35,13 +35,13 @@ bool UpdateAll::MoveUpsPart(int direction) {
         if (direction == kRead) host_.UpsSettingsFromRecord();
     }
     session_.CommBusy = 0;
-    if (!slotsMoved) session_.messages.Show(texts::kUploadFailed);
+    if (!slotsMoved) session_.prompter.Message(texts::kUploadFailed);
     return slotsMoved;
 }
 
 bool UpdateAll::Begin(int direction) {
     if (session_.CommBusy != 0) {
-        session_.messages.Show(texts::kCommunicationsInProgress);
+        session_.prompter.Message(texts::kCommunicationsInProgress);
         return false;
     }
     unconfirmed_ = 0;
@@ -62,9 +62,9 @@ int UpdateAll::Write() {
     if (!MoveUpsPart(kWrite)) return 1;
     if (host_.ClockOrI2cConsoleOpen()) host_.ConsoleWrite();
     if (RunMainSequence() != 0) return 1;
-    if (session_.messages.Ask(texts::kCpuResetQuestion, texts::kCpuResetCaption)) {
+    if (session_.prompter.AskYesNo(texts::kCpuResetQuestion, texts::kCpuResetCaption)) {
         EepromTransfer& transfer = session_.transfer;
-        ProcessorReset(transfer.Board(), transfer.Commands(), session_.CommBusy, session_.messages);
+        ProcessorReset(transfer.Board(), transfer.Commands(), session_.CommBusy, session_.prompter);
     }
     return 0;
 }
@@ -73,7 +73,7 @@ int UpdateAll::RunMainSequence() {
     host_.SetProgressRange(1, kProgressLast);
     host_.SetProgressPosition(1);
     if (session_.CommBusy != 0) {
-        session_.messages.Show(texts::kCommunicationsInProgress);
+        session_.prompter.Message(texts::kCommunicationsInProgress);
         return 1;
     }
     session_.CommBusy = 1;
@@ -98,7 +98,7 @@ int UpdateAll::RunMainSequence() {
     }
 
     if (outcome.Stopped()) {
-        session_.messages.Show(texts::kUploadFailed);
+        session_.prompter.Message(texts::kUploadFailed);
         host_.SetProgressPosition(1);
         session_.CommBusy = 0;
         return 1;
@@ -106,7 +106,7 @@ int UpdateAll::RunMainSequence() {
     session_.CommBusy = 0;
     host_.SetProgressPosition(1);
     host_.RefreshEditors();
-    if (unconfirmed_ > 0) session_.messages.Show(UnconfirmedItemsText(unconfirmed_));
+    if (unconfirmed_ > 0) session_.prompter.Message(UnconfirmedItemsText(unconfirmed_));
     return 0;
 }
 

@@ -2,7 +2,6 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 #include "link_settings.h"
 #include "link_trace.h"
 #include "port_io.h"
+#include "prompter.h"
 #include "serial_port.h"
 
 namespace vantrel {
@@ -51,8 +51,9 @@ public:
     void SetPortIo(std::shared_ptr<IPortIo> io);
     std::string PortIoError() const { return portIoError_; }
 
-    // Shows "Function Error" when DebugMode is 1; the application sets it to its message box.
-    std::function<void(const std::string&)> showMessage;
+    // Where "Function Error" goes when DebugMode is 1; without one it is dropped.
+    void SetPrompter(IPrompter* prompter) { prompter_ = prompter != nullptr ? prompter : &silent_; }
+    IPrompter& Prompter() const { return *prompter_; }
 
     // Byte layer.
     int Open(int port, int baud);  // 1 on success, 0 on failure
@@ -112,6 +113,8 @@ private:
     bool portIoReady_ = false;
     std::string portIoError_;
     int lastOpenErrno_ = 0;
+    SilentPrompter silent_;
+    IPrompter* prompter_ = &silent_;
 };
 
 }  // namespace vantrel

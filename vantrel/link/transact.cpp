@@ -71,7 +71,7 @@ int CBoardLink::RunExchange(const FrameLayout& layout, const std::vector<uint8_t
 int CBoardLink::FailedExchange(uint8_t wrongByte) {
     if (wrongByte == kFunctionFailed) {
         // The board understood the frame and refused it: the link is still in step.
-        if (settings.DebugMode == 1 && showMessage) showMessage("Function Error");
+        if (settings.DebugMode == 1) prompter_->Message("Function Error");
     } else {
         resyncNeeded = 1;
         Synchronise();
