@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "sim/pc104_board.h"
+#include "tests/support/wait_until.h"
 
 namespace ixsim {
 namespace {
@@ -71,14 +72,16 @@ TEST(Pc104Board, BootloaderUsesPc104Bytes) {
   EXPECT_EQ(answers.back(), 0xFC);  // end of programming
 }
 
-TEST(Pc104Board, DelayedAnswerIsNotReadyAtOnce) {
+TEST(Pc104Board, DelayedAnswerIsNotReadyBeforeTheDelay) {
   BoardOptions o;
-  o.faults.delayMs = 20;
+  o.faults.delayMs = 30;
   Pc104Board p(o);
+  const auto sent = std::chrono::steady_clock::now();
   p.Out(0xF0);
-  EXPECT_EQ(p.In(), 0xFF);
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  EXPECT_EQ(p.In(), 0xF0);
+  uint8_t answer = 0xFF;  // the idle bus until the answer is ready
+  EXPECT_TRUE(ixen_testing::WaitUntil([&] { return (answer = p.In()) != 0xFF; }));
+  EXPECT_GE(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(30));
+  EXPECT_EQ(answer, 0xF0);
 }
 
 TEST(Pc104Board, DrivenFromAWorkerThread) {

@@ -11,12 +11,14 @@
 #include <thread>
 
 #include "sim/pty_board.h"
+#include "tests/support/wait_until.h"
 
 namespace ixsim {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
+using ixen_testing::WaitUntil;
 
 // A minimal client: the path opened raw, 9600 8N1.
 class Client {
@@ -155,8 +157,12 @@ TEST(PtyBoard, ByteTimeoutWhileIdleOnTheLine) {
   Client c(board.Path());
   ASSERT_TRUE(c.ok());
   EXPECT_EQ(c.Exchange({0x12, 0xA0}, false), (Bytes{0x00, 0x01}));
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  board.WithBoard([](Board& b) { EXPECT_TRUE(b.Idle()); });
+  // Nothing more arrives: the board gives up the frame by itself.
+  EXPECT_TRUE(WaitUntil([&] {
+    bool idle = false;
+    board.WithBoard([&](Board& b) { idle = b.Idle(); });
+    return idle;
+  }));
   EXPECT_EQ(c.Exchange({0xF0}, false), Bytes{0xF0});
 }
 
@@ -170,14 +176,15 @@ TEST(PtyBoard, RawModeIsRestoredWhenAClientLeavesItCooked) {
   tcsetattr(fd, TCSANOW, &t);
   const uint8_t f0 = 0xF0;
   ASSERT_EQ(write(fd, &f0, 1), 1);
-  pollfd p{fd, POLLIN, 0};
   // Canonical mode holds the answer until a line end, so only check the board saw
-  // one byte, and that the terminal is raw again afterwards.
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  board.WithBoard([](Board& b) { EXPECT_EQ(b.received, Bytes{0xF0}); });
+  // the byte (it makes the terminal raw before it reads), and that it is raw now.
+  EXPECT_TRUE(WaitUntil([&] {
+    Bytes received;
+    board.WithBoard([&](Board& b) { received = b.received; });
+    return received == Bytes{0xF0};
+  }));
   tcgetattr(fd, &t);
   EXPECT_EQ(t.c_lflag & (ECHO | ICANON), 0u);
-  (void)p;
   close(fd);
 }
 
@@ -200,7 +207,11 @@ TEST(PtyBoard, StopIsIdempotentAndQuick) {
   PtyBoard board(o);
   Client c(board.Path());
   c.Write(0xF0);  // the answer is 5 s away
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(WaitUntil([&] {
+    bool seen = false;
+    board.WithBoard([&](Board& b) { seen = !b.received.empty(); });
+    return seen;
+  }));
   const auto t0 = Clock::now();
   board.Stop();
   board.Stop();
