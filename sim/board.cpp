@@ -59,8 +59,8 @@ uint8_t Crc8(const uint8_t* data, size_t n) {
 Board::Board(BoardOptions options)
     : opt_(std::move(options)), start_(Clock::now()), rng_(opt_.faults.seed) {
   if (opt_.protocol < 0 || opt_.protocol > 2) throw std::invalid_argument("protocol must be 0, 1 or 2");
-  busTimer = opt_.protocol != 2;
-  protocolChecksum_ = opt_.protocol == 0;
+  busTimer = opt_.protocol != 2 && opt_.busTimerAtPowerUp;
+  protocolChecksum_ = busTimer && opt_.protocol == 0;
   identification = opt_.identification;
   identification.resize(16, ' ');
   // The EEPROM of a board holding the default configuration record: all

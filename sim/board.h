@@ -31,6 +31,8 @@ struct Faults {
 
 struct BoardOptions {
   int protocol = 0;          // 0: bus timer + checksum, 1: bus timer, no checksum, 2: no bus timer, no checksum
+  bool busTimerAtPowerUp = true; // false: start in protocol 2 until command 0x00 switches the bus
+                                 // timer on (to protocol, 1 when that is 2), as a serial board does
   int firmwareType = 2;      // 0 Standard, 1 UPS, 2 UPS18 (CRC-8 checksum when 2, else sum)
   bool altAddresses = false; // false: 0x12/0x13, true: 0x14/0x15
   bool bootloader = false;   // start in bootloader mode

@@ -22,6 +22,8 @@ TEST(CommandLine, Arguments) {
         {{"--com", "1="}, false, false, {}},
         {{"--com", "/dev/x"}, false, false, {}},
         {{"--bogus"}, false, false, {}},
+        {{"--simulate=ups16"}, true, true, {}},
+        {{"--simulate=typo"}, false, false, {}},
     };
     for (const Case& c : cases) {
         const CommandLine cl = ParseCommandLine(c.args);
@@ -31,6 +33,24 @@ TEST(CommandLine, Arguments) {
         EXPECT_EQ(cl.simulate, c.simulate) << name;
         EXPECT_EQ(cl.comDevices, c.devices) << name;
     }
+}
+
+TEST(CommandLine, SimulatedFirmwareByNameOrNumber) {
+    struct Case {
+        const char* arg;
+        FirmwareType firmwareType;
+    };
+    const Case cases[] = {
+        {"--simulate", FirmwareType::UPS18},   {"--simulate=ups18", FirmwareType::UPS18},
+        {"--simulate=ups16", FirmwareType::UPS}, {"--simulate=standard", FirmwareType::Standard},
+        {"--simulate=1", FirmwareType::UPS},   {"--simulate=0", FirmwareType::Standard},
+    };
+    for (const Case& c : cases) {
+        const CommandLine cl = ParseCommandLine({c.arg});
+        EXPECT_TRUE(cl.error.empty()) << c.arg;
+        EXPECT_EQ(cl.simulatedFirmware, c.firmwareType) << c.arg;
+    }
+    EXPECT_NE(CommandLineUsage().find("--simulate[=FIRMWARE]"), std::string::npos);
 }
 
 TEST(FileFilter, PipeFilterAndDefaultExtension) {

@@ -5,6 +5,7 @@
 #include "golden_profiles.h"
 #include "temp_folder.h"
 #include "vantrel/cli/cli_run.h"
+#include "vantrel/sim_bridge/simulated_board.h"
 
 namespace vantrel {
 namespace {
@@ -23,7 +24,7 @@ struct CliRun {
 CliRun Cli(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::RunCli(args, out, err);
+    const int status = cli::RunCli(args, out, err, &SimulatedBoard::Matching);
     return {status, out.str(), err.str()};
 }
 

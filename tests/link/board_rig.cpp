@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "vantrel/cli/simulated_port_io.h"
+#include "vantrel/sim_bridge/simulated_pc104_bus.h"
 
 namespace linktest {
 
@@ -67,7 +67,7 @@ std::unique_ptr<BoardRig> BoardRig::Simulated(Transport transport, ixsim::BoardO
         rig->link.SetComDevice(1, rig->ptyBoard->Path());
     } else {
         rig->pc104Board = std::make_shared<ixsim::Pc104Board>(options);
-        rig->link.SetPortIo(std::make_shared<vantrel::cli::SimulatedPortIo>(rig->pc104Board, 0x300));
+        rig->link.SetPortIo(std::make_shared<vantrel::SimulatedPc104Bus>(rig->pc104Board, 0x300));
     }
     rig->Configure(options);
     return rig;

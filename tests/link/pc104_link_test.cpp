@@ -8,9 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "vantrel/cli/simulated_port_io.h"
+#include "sim/pc104_board.h"
 #include "vantrel/link/board_link.h"
 #include "vantrel/link/dev_port_io.h"
+#include "vantrel/sim_bridge/simulated_pc104_bus.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using vantrel::CBoardLink;
 
 std::shared_ptr<ixsim::Pc104Board> PlugBoard(CBoardLink& link, uint16_t boardAddress) {
     auto board = std::make_shared<ixsim::Pc104Board>(ixsim::BoardOptions{});
-    link.SetPortIo(std::make_shared<vantrel::cli::SimulatedPortIo>(board, boardAddress));
+    link.SetPortIo(std::make_shared<vantrel::SimulatedPc104Bus>(board, boardAddress));
     link.pc104ByteDelayMs = 1;
     return board;
 }

@@ -323,6 +323,16 @@ TEST(Board, BusTimerSwitchFollowsCommand00) {
   EXPECT_EQ(ReadWord(d, 0x00), 1);
 }
 
+TEST(Board, BusTimerOffAtPowerUpUntilCommand00SwitchesItOn) {
+  BoardOptions o = Opts(0, 2);
+  o.busTimerAtPowerUp = false;
+  Driver d(o);
+  EXPECT_EQ(d.board.Protocol(), 2);
+  EXPECT_EQ(d.Send({0x13, 0xA0}), (Bytes{0x00, 0x00, 0x00}));  // answers by itself, no checksum
+  EXPECT_EQ(d.Send({0x12, 0x00, 0x01, 0x00}), (Bytes{0x00, 0x01, 0x02, 0xFF}));
+  EXPECT_EQ(d.board.Protocol(), 0);  // its configured protocol, with the checksum
+}
+
 TEST(Board, NoBusTimerBoardSwitchedOnUsesNoChecksum) {
   Driver d(Opts(2, 2));
   d.Send({0x12, 0x00, 0x01, 0x00});

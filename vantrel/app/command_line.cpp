@@ -12,12 +12,27 @@ bool ParseComMapping(const std::string& text, CommandLine& out) {
     return true;
 }
 
+// The firmware names of Setup's choices, or the numbers vantrel-cli --firmware takes.
+bool ParseSimulatedFirmware(const std::string& text, FirmwareType& firmwareType) {
+    static const std::map<std::string, FirmwareType> kNames = {
+        {"standard", FirmwareType::Standard}, {"0", FirmwareType::Standard}, {"ups16", FirmwareType::UPS},
+        {"1", FirmwareType::UPS},             {"ups18", FirmwareType::UPS18},  {"2", FirmwareType::UPS18},
+    };
+    const auto found = kNames.find(text);
+    if (found == kNames.end()) return false;
+    firmwareType = found->second;
+    return true;
+}
+
 }  // namespace
 
 std::string CommandLineUsage() {
-    return "usage: vantrel [--com N=DEVICE]... [--simulate]\n"
-           "  --com N=DEVICE  use DEVICE for COM N (1 to 8), e.g. --com 1=/dev/ttyUSB0\n"
-           "  --simulate      run a simulated board on COM1 and on the PC/104 bus\n";
+    return "usage: vantrel [--com N=DEVICE]... [--simulate[=FIRMWARE]]\n"
+           "  --com N=DEVICE         use DEVICE for COM N (1 to 8), e.g. --com 1=/dev/ttyUSB0\n"
+           "  --simulate[=FIRMWARE]  run a simulated board, fresh from power-up, on COM1 and on\n"
+           "                         the PC/104 bus at 300h; FIRMWARE is ups18 (the default),\n"
+           "                         ups16 (Setup's \"IXEN - UPS16\") or standard\n"
+           "  --help                 show this text\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -26,6 +41,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--simulate") {
             out.simulate = true;
+        } else if (arg.rfind("--simulate=", 0) == 0) {
+            out.simulate = true;
+            const std::string firmware = arg.substr(11);
+            if (!ParseSimulatedFirmware(firmware, out.simulatedFirmware)) {
+                out.error = "unknown firmware \"" + firmware + "\" (expected ups18, ups16 or standard)";
+                return out;
+            }
         } else if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--com" || arg.rfind("--com=", 0) == 0) {

@@ -5,11 +5,9 @@
 #include <stdexcept>
 
 #include "command_line.h"
-#include "simulated_pc104_bus.h"
-#include "sim/pc104_board.h"
-#include "sim/pty_board.h"
 #include "vantrel/config/config_data.h"
 #include "vantrel/link/board_link.h"
+#include "vantrel/sim_bridge/simulated_board.h"
 #include "vantrel_app.h"
 
 int main(int argc, char** argv) {
@@ -22,7 +20,7 @@ int main(int argc, char** argv) {
     }
     if (!commandLine.error.empty()) {
         std::fprintf(stderr, "vantrel: %s\n%s", commandLine.error.c_str(), vantrel::CommandLineUsage().c_str());
-        return 2;
+        return vantrel::kExitUsage;
     }
 
     QApplication qtApp(argc, argv);
@@ -32,25 +30,22 @@ int main(int argc, char** argv) {
     // The long-lived objects, in this order; they end in reverse order, the
     // record saving the settings file on the way.
     vantrel::VantrelApp app;
-
-    std::unique_ptr<ixsim::PtyBoard> serialBoard;
+    // The simulated boards of --simulate end after the link.
+    std::unique_ptr<vantrel::SimulatedBoard> serialBoard;
+    std::unique_ptr<vantrel::SimulatedBoard> pc104Board;
+    vantrel::CBoardLink link;
+    for (const auto& [port, device] : commandLine.comDevices) link.SetComDevice(port, device);
     if (commandLine.simulate) {
         try {
-            serialBoard = std::make_unique<ixsim::PtyBoard>(ixsim::BoardOptions{});
+            const int firmware = commandLine.simulatedFirmware;
+            serialBoard = std::make_unique<vantrel::SimulatedBoard>(link, 1, vantrel::PowerUpSerialBoard(firmware));
+            pc104Board = std::make_unique<vantrel::SimulatedBoard>(link, 10, vantrel::PowerUpPc104Board(firmware));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "vantrel: cannot start the simulated board: %s\n", e.what());
             return 1;
         }
-    }
-
-    vantrel::CBoardLink link;
-    for (const auto& [port, device] : commandLine.comDevices) link.SetComDevice(port, device);
-    if (serialBoard) {
-        link.SetComDevice(1, serialBoard->Path());
-        auto pc104Board = std::make_shared<ixsim::Pc104Board>(ixsim::BoardOptions{});
-        link.SetPortIo(std::make_shared<vantrel::SimulatedPc104Bus>(pc104Board, 0x300));
-        std::fprintf(stderr, "vantrel: simulated board on COM1 (%s) and on the PC/104 bus at 300h\n",
-                     serialBoard->Path().c_str());
+        std::fprintf(stderr, "vantrel: simulated board on %s and on %s\n", serialBoard->Where().c_str(),
+                     pc104Board->Where().c_str());
     }
 
     vantrel::CConfigData record(link, app.SettingsPath());

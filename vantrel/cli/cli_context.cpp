@@ -5,12 +5,10 @@
 #include <ostream>
 #include <utility>
 
-#include "simulated_port_io.h"
-
 namespace vantrel::cli {
 
-CliContext::CliContext(CliOptions options_, std::ostream& out_, std::ostream& err_)
-    : options(std::move(options_)), out(out_), err(err_), prompter(err_) {
+CliContext::CliContext(CliOptions options_, std::ostream& out_, std::ostream& err_, SimulatorStart simulator)
+    : options(std::move(options_)), out(out_), err(err_), prompter(err_), simulator_(std::move(simulator)) {
     link.SetPrompter(&prompter);
 }
 
@@ -29,18 +27,12 @@ bool CliContext::Connect() {
 
     const int selection = options.portSelection;
     if (options.simulate) {
-        ixsim::BoardOptions board;
-        board.protocol = options.linkProtocol;
-        board.firmwareType = options.firmwareType;
-        board.altAddresses = options.selectorAddressing == 1;
+        if (!simulator_) {
+            err << "vantrel-cli: this build has no simulated board\n";
+            return false;
+        }
         try {
-            if (IsSerialSelection(selection)) {
-                ptyBoard = std::make_unique<ixsim::PtyBoard>(board);
-                link.SetComDevice(selection, ptyBoard->Path());
-            } else {
-                pc104Board = std::make_shared<ixsim::Pc104Board>(board);
-                link.SetPortIo(std::make_shared<SimulatedPortIo>(pc104Board, Pc104Address(selection)));
-            }
+            simulatedBoard = simulator_(link);
         } catch (const std::exception& e) {
             err << "vantrel-cli: cannot start the simulated board: " << e.what() << "\n";
             return false;

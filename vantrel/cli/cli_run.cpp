@@ -25,7 +25,8 @@ std::string TraceForTerminal(const std::string& traceText) {
     return text;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const SimulatorStart& simulator) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         out << UsageText();
         return 0;
@@ -40,7 +41,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return UsageError(err, "wrong number of arguments for '" + options.command + "'");
     }
 
-    CliContext context(std::move(options), out, err);
+    CliContext context(std::move(options), out, err, simulator);
     const int status = command->run(context, context.options.arguments);
     if (status == kExitUsage) {
         err << UsageText();
