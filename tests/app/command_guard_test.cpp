@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <map>
+#include <set>
 
 #include "app_harness.h"
 #include "vantrel/app/command_guard.h"
@@ -183,4 +184,40 @@ TEST(CommandGuards, MenuTriggerGoesThroughTheGuard) {
     h.record->connected = 1;
     h.app->Window().Action(MenuCommand::EepromCycle1)->trigger();
     EXPECT_EQ(shows, 1);
+}
+
+// Until a part of the program fills its hook or builds its dialog, its menu item
+// does nothing and Execute says so, guards aside.
+TEST(CommandGuards, ItemsWithoutTheirPartDoNotRun) {
+    AppHarness h;
+    h.record->connected = 1;
+    using C = MenuCommand;
+    const std::set<C> working = {C::FileOpen,       C::FileSave,           C::FileSaveAs,
+                                 C::FileExit,       C::InitSetup,          C::InitDebugSetup,
+                                 C::EepromPowerOnReset, C::ToolsIoDisplayToggle, C::ToolsClearScreen};
+    for (const MenuColumn& menu : MainMenuLayout())
+        for (const MenuEntry& entry : menu.entries) {
+            if (GuardOf(entry.command) == CommandGuard::Never) continue;
+            EXPECT_EQ(h.app->Available(entry.command), working.count(entry.command) == 1) << entry.text;
+            if (working.count(entry.command) == 0) {
+                h.link->settings.FirmwareType = static_cast<uint16_t>(FirmwareFor(GuardOf(entry.command)));
+                EXPECT_FALSE(h.app->Execute(entry.command)) << entry.text;
+            }
+        }
+
+    // Filled hooks and built dialogs make their items run.
+    int abouts = 0;
+    std::vector<std::string> manuals;
+    h.app->hooks.about = [&] { ++abouts; };
+    h.app->hooks.openManual = [&](const std::string& name) { manuals.push_back(name); };
+    int shows = 0;
+    h.app->Slot(ModelessDialog::Cycle2).SetFactory([&shows] { return std::make_unique<CountingWindow>(shows); });
+    h.link->settings.FirmwareType = 2;
+    for (C command : {C::HelpAbout, C::HelpVantrelManual, C::HelpFirmwareManual, C::HelpSerManual,
+                      C::Help104Manual, C::EepromCycle2})
+        EXPECT_TRUE(h.app->Execute(command)) << static_cast<int>(command);
+    EXPECT_EQ(abouts, 1);
+    EXPECT_EQ(manuals, (std::vector<std::string>{kVantrelManual, kFirmwareManual, kSerManual, k104Manual}));
+    EXPECT_EQ(shows, 1);
+    EXPECT_FALSE(h.app->Execute(C::HelpWeb));
 }

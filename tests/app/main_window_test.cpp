@@ -164,7 +164,7 @@ TEST(ModelessPolicy, ADialogThatClearsItsFlagIsBuiltAfresh) {
 TEST(ModelessPolicy, WithoutItsPartTheCommandDoesNothing) {
     AppHarness h;
     h.record->connected = 1;
-    EXPECT_TRUE(h.app->Execute(MenuCommand::CommandSmbus));
+    EXPECT_FALSE(h.app->Execute(MenuCommand::CommandSmbus));
     EXPECT_FALSE(h.app->Slot(ModelessDialog::SmbusConsole).Created());
     EXPECT_EQ(h.record->openDialogs.smbusConsole, 0);
 }

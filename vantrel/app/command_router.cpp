@@ -2,12 +2,17 @@
 
 namespace vantrel {
 
+bool CommandRouter::Available(MenuCommand command) const {
+    const auto it = commands_.find(command);
+    if (it == commands_.end() || !it->second.handler) return false;
+    return !it->second.available || it->second.available();
+}
+
 bool CommandRouter::Execute(MenuCommand command) {
     if (!GuardHolds(GuardOf(command), inputs_())) return false;
-    auto it = handlers_.find(command);
-    if (it == handlers_.end() || !it->second) return false;
+    if (!Available(command)) return false;
     // A copy: a handler may replace itself.
-    Handler handler = it->second;
+    const Handler handler = commands_.at(command).handler;
     handler();
     return true;
 }

@@ -86,38 +86,41 @@ int VantrelApp::Run() {
 
 bool VantrelApp::Execute(MenuCommand command) { return router_ && router_->Execute(command); }
 
+bool VantrelApp::Available(MenuCommand command) const { return router_ && router_->Available(command); }
+
 void VantrelApp::BindCommands() {
     using C = MenuCommand;
-    auto hook = [](const std::function<void()>& h) {
-        return [&h] {
-            if (h) h();
-        };
+    // A command whose work is a hook is there once its part filled the hook.
+    auto bindHook = [this](C command, const std::function<void()>& h) {
+        router_->SetHandler(command, [&h] { h(); }, [&h] { return static_cast<bool>(h); });
     };
-    router_->SetHandler(C::FileNew, hook(hooks.runWizardOnNewProfile));
+    bindHook(C::FileNew, hooks.runWizardOnNewProfile);
     router_->SetHandler(C::FileOpen, [this] { files_->Open(); });
     router_->SetHandler(C::FileSave, [this] { files_->Save(); });
     router_->SetHandler(C::FileSaveAs, [this] { files_->SaveAs(); });
     router_->SetHandler(C::FileExit, [this] { window_->accept(); });
     router_->SetHandler(C::InitSetup, [this] { RunSetup(); });
     router_->SetHandler(C::InitDebugSetup, [this] { RunDebugSetup(); });
-    router_->SetHandler(C::InitFwUpdate, hook(hooks.firmwareUpdate));
+    bindHook(C::InitFwUpdate, hooks.firmwareUpdate);
     for (C command : {C::CommandSmbus, C::CommandTemperature, C::CommandI2c, C::CommandOther, C::CommandPolling,
                       C::CommandRealtimeClock, C::EepromCycle1, C::EepromCycle2, C::EepromCycle3, C::EepromCycle4,
                       C::EepromTemperature, C::EepromUpsCounters, C::EepromSetpoints, C::EepromUpdateAll,
                       C::ToolsDebugCommand}) {
         const ModelessDialog dialog = *ModelessDialogOf(command);
-        router_->SetHandler(command, [this, dialog] { Slot(dialog).Open(); });
+        router_->SetHandler(command, [this, dialog] { Slot(dialog).Open(); },
+                            [this, dialog] { return Slot(dialog).HasFactory(); });
     }
     router_->SetHandler(C::EepromPowerOnReset, [this] { PowerOnReset(); });
-    router_->SetHandler(C::ToolsOrvik, hook(hooks.runWizardOnCurrentProfile));
+    bindHook(C::ToolsOrvik, hooks.runWizardOnCurrentProfile);
     router_->SetHandler(C::ToolsIoDisplayToggle, [this] { ToggleIoDisplay(link_->settings, link_->trace); });
     router_->SetHandler(C::ToolsClearScreen, [this] { link_->trace.ClearTrace(); });
-    router_->SetHandler(C::HelpVantrelManual, [this] { OpenManual(kVantrelManual); });
-    router_->SetHandler(C::HelpFirmwareManual, [this] { OpenManual(kFirmwareManual); });
-    router_->SetHandler(C::HelpSerManual, [this] { OpenManual(kSerManual); });
-    router_->SetHandler(C::Help104Manual, [this] { OpenManual(k104Manual); });
-    router_->SetHandler(C::HelpWeb, hook(hooks.openWebHelp));
-    router_->SetHandler(C::HelpAbout, hook(hooks.about));
+    const auto manualsThere = [this] { return static_cast<bool>(hooks.openManual); };
+    router_->SetHandler(C::HelpVantrelManual, [this] { hooks.openManual(kVantrelManual); }, manualsThere);
+    router_->SetHandler(C::HelpFirmwareManual, [this] { hooks.openManual(kFirmwareManual); }, manualsThere);
+    router_->SetHandler(C::HelpSerManual, [this] { hooks.openManual(kSerManual); }, manualsThere);
+    router_->SetHandler(C::Help104Manual, [this] { hooks.openManual(k104Manual); }, manualsThere);
+    bindHook(C::HelpWeb, hooks.openWebHelp);
+    bindHook(C::HelpAbout, hooks.about);
 }
 
 void VantrelApp::RunSetup() {
@@ -139,8 +142,5 @@ void VantrelApp::PowerOnReset() {
     ProcessorReset(board, record_->commands, record_->CommBusy, *prompter_);
 }
 
-void VantrelApp::OpenManual(const char* fileName) {
-    if (hooks.openManual) hooks.openManual(fileName);
-}
 
 }  // namespace vantrel

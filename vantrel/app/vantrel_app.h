@@ -46,8 +46,12 @@ public:
     // Shows the main window and returns when it has closed.
     int Run();
 
-    // A menu command, dropped silently when its guard fails. True when it ran.
+    // A menu command, dropped silently when its guard fails or when the part of
+    // the program behind it is not there (an empty hook, a dialog nobody builds
+    // yet). True when it ran.
     bool Execute(MenuCommand command);
+    // The part of the program behind the command is there (guards aside).
+    bool Available(MenuCommand command) const;
 
     MainWindow& Window() const { return *window_; }
     ModelessDialogSlot& Slot(ModelessDialog dialog) { return *slots_[static_cast<std::size_t>(dialog)]; }
@@ -65,7 +69,6 @@ private:
     void RunSetup();
     void RunDebugSetup();
     void PowerOnReset();
-    void OpenManual(const char* fileName);
 
     std::string startDirectory_;
     CBoardLink* link_ = nullptr;
