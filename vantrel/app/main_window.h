@@ -13,9 +13,9 @@ namespace vantrel {
 
 class TraceTextArea;
 
-// "Vantrel 3.3": the menu bar and the trace text area, nothing else. A dialog
-// window: Enter, Escape, the close box and File Exit all close it, which ends
-// the program.
+// "Vantrel 3.3": the menu bar and the trace text area, nothing else. The close
+// box and File Exit close it, which ends the program; Enter and Escape, which
+// would close a dialog, do nothing here, so a stray key loses no work.
 class MainWindow : public QDialog {
     Q_OBJECT
 public:

@@ -10,10 +10,19 @@
 
 namespace vantrel {
 
+QtPrompter::QtPrompter(QWidget* parent) : parent_(parent) {
+    // The active window is gone while the user looks at another program during
+    // a long search; the window they last worked in still raised the message.
+    QObject::connect(qApp, &QApplication::focusChanged, &watcher_, [this](QWidget*, QWidget* now) {
+        if (now != nullptr) lastActive_ = now->window();
+    });
+}
+
 QWidget* QtPrompter::Parent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    if (parent_) return parent_.data();
-    return QApplication::activeWindow();
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    if (lastActive_ && lastActive_->isVisible()) return lastActive_.data();
+    return parent_.data();
 }
 
 void QtPrompter::Message(const std::string& text, const std::string& caption) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -6,11 +7,15 @@
 
 namespace vantrel {
 
-// Message boxes and file dialogs of the desktop.
+// Message boxes and file dialogs of the desktop. Each belongs to the window
+// that raised it: the modal dialog in front, else the window the user last
+// worked in (a modeless dialog such as Advanced Setup), else the main window.
+// Closing the box then gives that window the focus back, instead of bringing
+// the main window up over it.
 class QtPrompter : public IPrompter {
 public:
-    // parent: the window the boxes belong to; the active window when null.
-    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    // parent: the window the boxes belong to when no other window of the program was used.
+    explicit QtPrompter(QWidget* parent = nullptr);
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void Message(const std::string& text, const std::string& caption) override;
@@ -21,9 +26,13 @@ public:
     // "Name (*.a)|*.a|...|" as a Qt filter ("Name (*.a);;...").
     static QString QtFilter(const std::string& filter);
 
-private:
+    // The window a box shown now belongs to (null: none of the program's).
     QWidget* Parent() const;
+
+private:
     QPointer<QWidget> parent_;
+    QPointer<QWidget> lastActive_;  // the program's window that last had the focus
+    QObject watcher_;               // ends the focus tracking with the prompter
 };
 
 }  // namespace vantrel
