@@ -200,7 +200,7 @@ TEST(CommandGuards, ItemsWithoutTheirPartDoNotRun) {
             if (GuardOf(entry.command) == CommandGuard::Never) continue;
             EXPECT_EQ(h.app->Available(entry.command), working.count(entry.command) == 1) << entry.text;
             if (working.count(entry.command) == 0) {
-                h.link->settings.FirmwareType = static_cast<uint16_t>(FirmwareFor(GuardOf(entry.command)));
+                h.link->settings.FirmwareType = static_cast<FirmwareType>(FirmwareFor(GuardOf(entry.command)));
                 EXPECT_FALSE(h.app->Execute(entry.command)) << entry.text;
             }
         }
@@ -212,7 +212,7 @@ TEST(CommandGuards, ItemsWithoutTheirPartDoNotRun) {
     h.app->hooks.openManual = [&](const std::string& name) { manuals.push_back(name); };
     int shows = 0;
     h.app->Slot(ModelessDialog::Cycle2).SetFactory([&shows] { return std::make_unique<CountingWindow>(shows); });
-    h.link->settings.FirmwareType = 2;
+    h.link->settings.FirmwareType = FirmwareType::UPS18;
     for (C command : {C::HelpAbout, C::HelpVantrelManual, C::HelpFirmwareManual, C::HelpSerManual,
                       C::Help104Manual, C::EepromCycle2})
         EXPECT_TRUE(h.app->Execute(command)) << static_cast<int>(command);

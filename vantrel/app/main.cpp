@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     for (const auto& [port, device] : commandLine.comDevices) link.SetComDevice(port, device);
     if (commandLine.simulate) {
         try {
-            const int firmware = commandLine.simulatedFirmware;
+            const vantrel::FirmwareType firmware = commandLine.simulatedFirmware;
             serialBoard = std::make_unique<vantrel::SimulatedBoard>(link, 1, vantrel::PowerUpSerialBoard(firmware));
             pc104Board = std::make_unique<vantrel::SimulatedBoard>(link, 10, vantrel::PowerUpPc104Board(firmware));
         } catch (const std::exception& e) {

@@ -21,7 +21,7 @@ QtPrompter::QtPrompter(QWidget* parent) : parent_(parent) {
 QWidget* QtPrompter::Parent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     if (QWidget* active = QApplication::activeWindow()) return active;
-    if (lastActive_ && lastActive_->isVisible()) return lastActive_.data();
+    if (QWidget* last = lastActive_.data(); last != nullptr && last->isVisible()) return last;
     return parent_.data();
 }
 
