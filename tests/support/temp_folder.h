@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 // File helpers shared by the test programs of both Vantrel and Orvik.
@@ -53,7 +53,9 @@ private:
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    if (in) bytes << in.rdbuf();
+    return bytes.str();
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
