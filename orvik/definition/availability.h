@@ -3,7 +3,7 @@
 #include <string>
 
 #include "orvik/definition/reporter.h"
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

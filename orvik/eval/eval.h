@@ -6,7 +6,7 @@
 #include "orvik/eval/eval_error.h"
 #include "orvik/eval/opf.h"
 #include "orvik/eval/token.h"
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

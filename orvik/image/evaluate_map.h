@@ -1,6 +1,6 @@
 #pragma once
 #include "orvik/definition/reporter.h"
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

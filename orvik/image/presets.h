@@ -2,7 +2,7 @@
 #include <pugixml.hpp>
 #include <string>
 
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

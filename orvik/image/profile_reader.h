@@ -4,7 +4,7 @@
 #include <string>
 
 #include "orvik/definition/reporter.h"
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

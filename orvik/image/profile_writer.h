@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

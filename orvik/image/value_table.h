@@ -1,7 +1,7 @@
 #pragma once
 #include <pugixml.hpp>
 
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
 #ifdef ORVIK_WINDOW
     return orvik::RunWizardWindow(argc, argv);
 #else
-    std::cerr << "orvik: the wizard window is not built yet; only --eval and --check are available\n";
+    std::cerr << "orvik: this build has no window; only --eval and --check are available\n";
     return 1;
 #endif
 }

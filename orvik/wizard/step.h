@@ -2,7 +2,7 @@
 #include <pugixml.hpp>
 #include <vector>
 
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

@@ -5,7 +5,7 @@
 
 #include <pugixml.hpp>
 
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

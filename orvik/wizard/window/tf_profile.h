@@ -6,7 +6,7 @@
 
 #include "orvik/definition/profile_definition.h"
 #include "orvik/image/profile_reader.h"
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 #include "orvik/wizard/step.h"
 #include "orvik/wizard/step_sequence.h"
 #include "orvik/wizard/window/prompter.h"

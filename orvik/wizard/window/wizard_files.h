@@ -3,7 +3,7 @@
 
 #include "orvik/definition/reporter.h"
 #include "orvik/image/profile_reader.h"
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 
 namespace orvik {
 

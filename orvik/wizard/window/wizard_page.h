@@ -6,7 +6,7 @@
 #include <QObject>
 #include <pugixml.hpp>
 
-#include "orvik/image/values.h"
+#include "orvik/eval/values.h"
 #include "orvik/wizard/window/prompter.h"
 
 class QCheckBox;
