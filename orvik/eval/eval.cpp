@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 #include "orvik/eval/number_text.h"
 #include "orvik/eval/operations.h"
@@ -75,7 +76,7 @@ std::string CEval::Run(const ValueLookup& lookup) const {
                 std::vector<TOKEN> operands(std::make_move_iterator(stack.end() - static_cast<std::ptrdiff_t>(count)),
                                             std::make_move_iterator(stack.end()));
                 stack.resize(stack.size() - count);
-                stack.push_back(ApplyOperator(token.text, operands));
+                stack.push_back(ApplyOperator(token.text, std::move(operands)));
                 break;
             }
         }

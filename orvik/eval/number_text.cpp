@@ -26,6 +26,14 @@ long MagnitudeOrder(std::string_view integerDigits, std::string_view fractionDig
 
 }  // namespace
 
+bool StartsWithNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && IsDigit(text[i])) return true;
+    return i + 1 < text.size() && text[i] == '.' && IsDigit(text[i + 1]);
+}
+
 LeadingNumber ReadLeadingNumber(std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;

@@ -15,6 +15,9 @@ struct LeadingNumber {
 
 LeadingNumber ReadLeadingNumber(std::string_view text);
 
+// Whether ReadLeadingNumber finds a number, looking no further than its first digit.
+bool StartsWithNumber(std::string_view text);
+
 // The number at the start of text, or 0 when there is none.
 inline double NumberOrZero(std::string_view text) { return ReadLeadingNumber(text).value; }
 

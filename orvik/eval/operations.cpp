@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "orvik/eval/eval_error.h"
 #include "orvik/eval/number_text.h"
@@ -86,11 +87,13 @@ std::string RemoveEvery(std::string text, const std::string& part) {
     return text;
 }
 
-TOKEN ApplyString(const std::string& op, const std::vector<TOKEN>& operands) {
+TOKEN ApplyString(const std::string& op, std::vector<TOKEN>& operands) {
     const bool binary = operands.size() == 2;
     std::string result;
     if (binary && op == "+") {
-        result = operands[0].text + operands[1].text;
+        // Appending to the left text keeps a chain of concatenations linear in its result.
+        result = std::move(operands[0].text);
+        result += operands[1].text;
     } else if (binary && op == "-") {
         result = RemoveEvery(operands[0].text, operands[1].text);
     } else if (binary && op == "==") {
@@ -100,13 +103,13 @@ TOKEN ApplyString(const std::string& op, const std::vector<TOKEN>& operands) {
     } else {
         throw EvalError(op + " is not a valid string operator");
     }
-    const int32_t kind = ReadLeadingNumber(result).found ? kTokenNumber : kTokenString;
+    const int32_t kind = StartsWithNumber(result) ? kTokenNumber : kTokenString;
     return {std::move(result), kind};
 }
 
 }  // namespace
 
-TOKEN ApplyOperator(const std::string& op, const std::vector<TOKEN>& operands) {
+TOKEN ApplyOperator(const std::string& op, std::vector<TOKEN> operands) {
     for (const TOKEN& operand : operands) {
         if (operand.kind != kTokenNumber) return ApplyString(op, operands);
     }

@@ -372,6 +372,31 @@ const NumberResultCase kEvaluateNumberRows[] = {
 INSTANTIATE_TEST_SUITE_P(EvaluateNumber, EvaluateNumberTest, testing::ValuesIn(kEvaluateNumberRows),
                          [](const testing::TestParamInfo<NumberResultCase>& testInfo) { return testInfo.param.name; });
 
+// The quick test a concatenation's result kind uses agrees with the full reading.
+TEST(NumberTextTest, StartsWithNumberAgreesWithReadLeadingNumber) {
+    for (const char* text : {"", " ", "x", "1", " 12abc", "-3", "+.5", ".5", ".", "-.", "+", "-x", "\t\n7", "e5",
+                             "0x1F", " . 5", "..5", "5."}) {
+        EXPECT_EQ(StartsWithNumber(text), ReadLeadingNumber(text).found) << '"' << text << '"';
+    }
+}
+
+// A chain of concatenations keeps every part, in order, and its kind follows its start.
+TEST(CEvalTest, LongConcatenationChainsKeepEveryPart) {
+    TValMap values;
+    values["V"].value = std::string(1000, 'v');
+    values["N"].value = "7";
+    std::string expression = "'x'";
+    for (int n = 0; n < 50; ++n) expression += "+V+N";
+    CEval eval;
+    eval.Compile(expression);
+    std::string expected = "x";
+    for (int n = 0; n < 50; ++n) expected += std::string(1000, 'v') + "7";
+    EXPECT_EQ(eval.Evaluate(values), expected);
+
+    eval.Compile("(N+'x'+V)*2");  // "7xvvv..." reads as 7
+    EXPECT_EQ(eval.Evaluate(values), "14");
+}
+
 TEST(NumberTextTest, FormatsLikePrintfG10) {
     const double values[] = {0.0,      -0.0,    1.0,          -1.0,         2.0,          0.5,           1.0 / 3.0,
                              100000.0, 1e10,    1e-5,         123456789.0,  1234567890.0, 12345678901.0, 0.1 + 0.2,
