@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "orvik/definition/regular_file.h"
+
 namespace orvik {
 namespace {
 
@@ -17,6 +19,9 @@ std::string LineOf(std::string_view xml, std::ptrdiff_t offset) {
 }  // namespace
 
 void ProfileDefinition::LoadFile(const std::string& path) {
+    if (std::string problem = RegularFileProblem(path, kLargestFileBytes); !problem.empty()) {
+        throw DefinitionError(problem);
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) throw DefinitionError("Cannot open " + path);
     std::ostringstream content;

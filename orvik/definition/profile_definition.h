@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <pugixml.hpp>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,9 @@ public:
 class ProfileDefinition {
 public:
     static constexpr const char* kDefaultFileName = "profile.xml";
+    // Far beyond any real definition (the shipped one has well under 100 KB);
+    // a larger file is refused before it is read.
+    static constexpr std::uintmax_t kLargestFileBytes = 8u << 20;
 
     ProfileDefinition() = default;
     ProfileDefinition(const ProfileDefinition&) = delete;

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <utility>
 
 #include "orvik/definition/location_address.h"
+#include "orvik/definition/regular_file.h"
 
 namespace orvik {
 namespace {
@@ -97,8 +99,11 @@ std::optional<LineFailure> ReadRecordLine(const std::string& line, const std::ma
 }  // namespace
 
 ProfileReadResult ProfileReader::Read(const std::string& path, TMemMap& memory) {
+    if (std::string problem = RegularFileProblem(path, kLargestProfileBytes); !problem.empty()) {
+        return {kReadNoRecord, std::move(problem)};
+    }
     std::ifstream file(path, std::ios::binary);
-    if (!file) return {kReadNoRecord, {}};
+    if (!file) return {kReadNoRecord, "Cannot open " + path};
     return Read(file, path, memory);
 }
 

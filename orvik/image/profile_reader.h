@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <istream>
 #include <map>
 #include <string>
@@ -25,8 +26,8 @@ enum ProfileReadCode : int {
 
 struct ProfileReadResult {
     int code = kReadOk;
-    // The failure's detail, then " on line N of FILE." (lines from 0); empty on
-    // success and for a file that could not be opened.
+    // The failure's detail, then " on line N of FILE." (lines from 0); for a
+    // file that could not be opened, why, with its full path. Empty on success.
     std::string detail;
 
     bool Ok() const { return code == kReadOk; }
@@ -48,6 +49,8 @@ private:
 };
 
 inline constexpr std::size_t kLongestProfileLine = 511;
+// A profile has under 1 KB; anything this large is no profile.
+inline constexpr std::uintmax_t kLargestProfileBytes = 1u << 20;
 
 // "Checksum error:" for code 8, "Undefined error: " otherwise, a line break, the detail.
 std::string ReadFailureText(const ProfileReadResult& result);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "orvik/definition/availability.h"
 #include "orvik/definition/element.h"
@@ -57,14 +61,38 @@ const LoadFailureCase kLoadTextRows[] = {
 INSTANTIATE_TEST_SUITE_P(LoadText, LoadFailureTest, testing::ValuesIn(kLoadTextRows),
                          [](const testing::TestParamInfo<LoadFailureCase>& testInfo) { return testInfo.param.name; });
 
-TEST(ProfileDefinitionTest, MissingFileIsReported) {
+// What LoadFile says about something that is no readable definition.
+std::string LoadFailure(const std::string& path) {
     ProfileDefinition definition;
     try {
-        definition.LoadFile("/nonexistent/profile.xml");
-        FAIL() << "loaded";
+        definition.LoadFile(path);
     } catch (const DefinitionError& error) {
-        EXPECT_STREQ(error.what(), "Cannot open /nonexistent/profile.xml");
+        return error.what();
     }
+    return "loaded";
+}
+
+// Anything but a regular file of a sane size is refused before it is read: a
+// folder is no XML, a FIFO would block the reader, a huge file would exhaust memory.
+TEST(ProfileDefinitionTest, RefusesWhatIsNoRegularFileOfSaneSize) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(testing::TempDir()) / ("definition_kinds_" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "sub");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::ofstream(folder / "huge.xml").close();
+    fs::resize_file(folder / "huge.xml", ProfileDefinition::kLargestFileBytes + 1);  // sparse, no disk used
+
+    EXPECT_EQ(LoadFailure("/nonexistent/profile.xml"), "Cannot open /nonexistent/profile.xml: No such file or directory");
+    EXPECT_EQ(LoadFailure((folder / "sub").string()),
+              "Cannot open " + (folder / "sub").string() + ": it is a folder, not a file");
+    EXPECT_EQ(LoadFailure((folder / "fifo").string()),
+              "Cannot open " + (folder / "fifo").string() + ": it is not a regular file");
+    EXPECT_EQ(LoadFailure((folder / "huge.xml").string()),
+              "Cannot open " + (folder / "huge.xml").string() + ": it has " +
+                  std::to_string(ProfileDefinition::kLargestFileBytes + 1) + " bytes, more than the " +
+                  std::to_string(ProfileDefinition::kLargestFileBytes) + " accepted");
+    fs::remove_all(folder);
 }
 
 TEST(ProfileDefinitionTest, LoadsFileAndFindsSectionsByName) {

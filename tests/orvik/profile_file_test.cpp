@@ -212,12 +212,17 @@ TEST(ProfileReaderTest, AddressKeysAreNormalised) {
     EXPECT_EQ(memory.at("Short").value, "205");
 }
 
-TEST(ProfileReaderTest, UnopenableFileIsCodeOneWithoutLinePart) {
+TEST(ProfileReaderTest, UnopenableFileIsCodeOneAndSaysWhy) {
     TMemMap memory = SampleMemory();
     ProfileReader reader;
-    const ProfileReadResult result = reader.Read("/nonexistent/folder/profile.psd", memory);
-    EXPECT_EQ(result.code, kReadNoRecord);
-    EXPECT_EQ(result.detail, "");
+    const ProfileReadResult missing = reader.Read("/nonexistent/folder/profile.psd", memory);
+    EXPECT_EQ(missing.code, kReadNoRecord);
+    EXPECT_EQ(missing.detail, "Cannot open /nonexistent/folder/profile.psd: No such file or directory");
+
+    // An empty name is the current folder: a folder, never read as a profile.
+    const ProfileReadResult empty = reader.Read("", memory);
+    EXPECT_EQ(empty.code, kReadNoRecord);
+    EXPECT_NE(empty.detail, "");
 }
 
 TEST(ProfileReaderTest, FailureTextsAndCaption) {
