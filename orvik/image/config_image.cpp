@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "orvik/definition/location_address.h"
 #include "orvik/eval/number_text.h"
@@ -36,6 +37,19 @@ std::vector<uint8_t> BuildImage(const TMemMap& memory) {
         }
     }
     return image;
+}
+
+void ReadBackFromImage(TMemMap& memory, const std::vector<uint8_t>& image) {
+    for (auto& [id, location] : memory) {
+        const std::optional<uint32_t> offset = ParseLocationAddress(location.address);
+        if (!offset || location.length < 1 || location.length > kLongestLocation) continue;
+        uint32_t number = 0;
+        for (int32_t k = location.length - 1; k >= 0; --k) {
+            const std::size_t at = *offset + static_cast<std::size_t>(k);
+            number = (number << 8) | (at < image.size() ? image[at] : 0u);
+        }
+        location.value = std::to_string(number);
+    }
 }
 
 }  // namespace orvik

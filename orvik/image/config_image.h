@@ -12,4 +12,8 @@ namespace orvik {
 // Uncovered bytes are 0; the image ends after the highest location.
 std::vector<uint8_t> BuildImage(const TMemMap& memory);
 
+// Sets each location's value to the unsigned number its bytes hold in the
+// image, as reading a saved profile back gives it.
+void ReadBackFromImage(TMemMap& memory, const std::vector<uint8_t>& image);
+
 }  // namespace orvik

@@ -3,20 +3,25 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <utility>
 
 #include "orvik/definition/element.h"
 #include "orvik/definition/enabling_rule.h"
 #include "orvik/definition/location_address.h"
 #include "orvik/definition/memory_map_reader.h"
 #include "orvik/eval/eval.h"
+#include "orvik/image/config_image.h"
 #include "orvik/image/profile_writer.h"
 #include "orvik/wizard/step.h"
+#include "orvik/wizard/window/page_rules.h"
 
 namespace orvik {
 namespace {
 
 // The board's EEPROM: the offsets every profile carries.
 constexpr uint32_t kEepromSize = 256;
+// Addresses a location may have (0x00 to 0x1FF).
+constexpr uint32_t kAddressSpace = 0x200;
 
 struct PlacedLocation {
     std::string id;
@@ -59,6 +64,7 @@ public:
                 CheckExpression("loc " + Quoted(AttributeText(loc, "id")), loc, "eval", values_);
         }
         CheckLayout();
+        CheckEntryBounds();
         return problems_;
     }
 
@@ -154,13 +160,85 @@ private:
         }
     }
 
+    // Every entry's starting text (its preset or default) must lie within its
+    // own bounds, for the lists' starting options and for each option of every
+    // list; otherwise a user who only clicks through the field is stuck.
+    void CheckEntryBounds() {
+        std::vector<pugi::xml_node> entries;
+        std::vector<std::pair<std::string, pugi::xml_node>> lists;
+        for (const auto& [id, value] : values_) {
+            if (IsElementNamed(value.element, "choose")) lists.emplace_back(id, value.element);
+        }
+        CollectEntries(definition_.Steps(), 0, entries);
+
+        TValMap starting = values_;
+        PresetSelections presets;
+        presets.Start(starting);
+        std::set<std::string> reported;
+        CheckEntriesAgainst(entries, starting, "", reported);
+        for (const auto& [id, choose] : lists) {
+            for (const std::string& option : OptionNames(choose)) {
+                TValMap trial = starting;
+                presets.Select(choose, id, option, trial);
+                trial[id].value = option;
+                CheckEntriesAgainst(entries, trial, "option " + Quoted(option) + " of " + Quoted(id) + ": ", reported);
+            }
+        }
+    }
+
+    void CollectEntries(pugi::xml_node step, int depth, std::vector<pugi::xml_node>& entries) {
+        if (depth > CStep::kDeepestNesting) return;
+        for (pugi::xml_node child : step.children()) {
+            if (IsElementNamed(child, "step")) CollectEntries(child, depth + 1, entries);
+            if (IsElementNamed(child, "entry") && HasAttribute(child, "id")) entries.push_back(child);
+        }
+    }
+
+    void CheckEntriesAgainst(const std::vector<pugi::xml_node>& entries, const TValMap& values,
+                             const std::string& scenario, std::set<std::string>& reported) {
+        for (pugi::xml_node entry : entries) {
+            if (!HasAttribute(entry, "min") && !HasAttribute(entry, "max")) continue;
+            const std::string text = EntryText(entry, values);
+            // An empty value stands for what the wizard works out; it is not a preset.
+            if (text.empty()) continue;
+            std::string problem;
+            try {
+                const EntryCheck check = CheckEntry(entry, text, values);
+                if (check == EntryCheck::kNotANumber) problem = "is not a number";
+                if (check == EntryCheck::kOutOfRange) problem = "is outside its bounds (" + Trimmed(EntryHint(entry, values)) + ")";
+            } catch (const EvalError&) {
+                continue;  // the expression's own problem is listed already
+            }
+            if (problem.empty()) continue;
+            const std::string id = AttributeText(entry, "id");
+            // The same fault under every option is one fault of the entry.
+            if (!reported.insert(id + "=" + text + problem).second) continue;
+            problems_.push_back(scenario + "entry " + Quoted(id) + " starts at " + text + ", which " + problem);
+        }
+    }
+
+    static std::string Trimmed(std::string text) {
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        return text;
+    }
+
     void CheckLayout() {
         std::vector<PlacedLocation> byOffset = placed_;
         std::stable_sort(byOffset.begin(), byOffset.end(),
                          [](const PlacedLocation& a, const PlacedLocation& b) { return a.offset < b.offset; });
-        for (std::size_t i = 0; i < byOffset.size(); ++i) {
-            for (std::size_t j = i + 1; j < byOffset.size() && byOffset[j].offset < byOffset[i].End(); ++j) {
-                problems_.push_back(Describe(byOffset[i]) + " and " + Describe(byOffset[j]) + " overlap");
+        // Each byte has one owner, the first location placed on it; every later
+        // location on it is reported once against each owner it meets.
+        std::array<const PlacedLocation*, kAddressSpace + static_cast<uint32_t>(kLongestLocation)> owners{};
+        for (const PlacedLocation& location : byOffset) {
+            std::vector<const PlacedLocation*> met;
+            for (uint32_t offset = location.offset; offset < location.End(); ++offset) {
+                const PlacedLocation*& owner = owners[offset];
+                if (owner == nullptr) {
+                    owner = &location;
+                } else if (std::find(met.begin(), met.end(), owner) == met.end()) {
+                    met.push_back(owner);
+                    problems_.push_back(Describe(*owner) + " and " + Describe(location) + " overlap");
+                }
             }
         }
 

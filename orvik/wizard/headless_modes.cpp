@@ -53,10 +53,29 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
+constexpr const char* kUsage =
+    "usage: orvik [-f PROFILE]\n"
+    "       orvik --eval EXPR [NAME=VALUE]...\n"
+    "       orvik --check [FILE]\n"
+    "       orvik --help\n"
+    "\n"
+    "Without an option the wizard's window opens; it reads profile.xml from the\n"
+    "current folder, else from the program's folder. -f loads PROFILE (.psd) on the\n"
+    "first Next. Saving writes the chosen profile and working.psd beside the program;\n"
+    "the exit code is 0 when a profile was saved, 1 when not.\n"
+    "  --eval   evaluates EXPR with the given values and prints the result\n"
+    "  --check  lists the problems of a definition file (default profile.xml),\n"
+    "           or prints OK; exit 1 when there is any\n"
+    "  --help   prints this text\n";
+
 }  // namespace
 
 std::optional<int> RunHeadlessMode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return std::nullopt;
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << kUsage;
+        return 0;
+    }
     if (args[0] == "--eval") return RunEval(args, out, err);
     if (args[0] == "--check") return RunCheck(args, out, err);
     return std::nullopt;

@@ -100,6 +100,27 @@ const CheckCase kCheckDefinitionRows[] = {
               "",
               CoveringLocations({8, 63}) + "<loc id=\"Part\" address=\"0xFC\" length=\"3\"/>",
               {"Offsets 0x20 to 0x23 are covered by no location", "Offset 0xFF is covered by no location"}},
+    CheckCase{"EachOverlapOnce",
+              "",
+              CoveringLocations() + "<loc id=\"A\" address=\"0x00\" length=\"2\"/><loc id=\"B\" address=\"0x01\" length=\"4\"/>",
+              {"Location L00 (0x00, 4 bytes) and Location A (0x00, 2 bytes) overlap",
+               "Location L00 (0x00, 4 bytes) and Location B (0x01, 4 bytes) overlap",
+               "Location B (0x01, 4 bytes) and Location L01 (0x04, 4 bytes) overlap"}},
+    // The fault of a sealed lead-acid pack: a current allowed for 1C breaks 0.3C.
+    CheckCase{"DefaultOutsideBoundsUnderAnOption",
+              "<step name=\"T\"><choose id=\"Chem\" default=\"NiMH\"><option name=\"NiMH\"><preset id=\"CRate\" "
+              "val=\"1\"/></option><option name=\"Lead\"><preset id=\"CRate\" val=\"0.3\"/></option></choose>"
+              "<entry id=\"Cap\" default=\"2000\" min=\"1\" max=\"65535\"/>"
+              "<entry id=\"Imax\" default=\"1000\" min=\"1\" max=\"Cap*CRate\"/></step>",
+              CoveringLocations(),
+              {"option \"Lead\" of \"Chem\": entry \"Imax\" starts at 1000, which is outside its bounds (Min: 1  Max: 600)"}},
+    CheckCase{"PresetOutsideItsBounds",
+              "<step name=\"T\"><choose id=\"Pack\"><option name=\"Small\"><preset id=\"Cells\" val=\"4\"/>"
+              "</option><option name=\"Big\"><preset id=\"Cells\" val=\"40\"/></option><option name=\"Odd\">"
+              "<preset id=\"Cells\" val=\"many\"/></option></choose><entry id=\"Cells\" min=\"1\" max=\"24\"/></step>",
+              CoveringLocations(),
+              {"option \"Big\" of \"Pack\": entry \"Cells\" starts at 40, which is outside its bounds (Min: 1  Max: 24)",
+               "option \"Odd\" of \"Pack\": entry \"Cells\" starts at many, which is not a number"}},
     CheckCase{"UnusableLocations",
               "",
               CoveringLocations() + "<loc id=\"Bad\" address=\"0x300\" length=\"1\"/><loc address=\"0x101\"/>",
@@ -109,6 +130,28 @@ const CheckCase kCheckDefinitionRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(CheckDefinition, CheckDefinitionTest, testing::ValuesIn(kCheckDefinitionRows),
                          [](const testing::TestParamInfo<CheckCase>& testInfo) { return testInfo.param.name; });
+
+// Overlaps are found by owner, not pairwise: thousands of locations on one
+// address give one line each, where pairs would need gigabytes.
+TEST(CheckDefinitionScaleTest, ManyLocationsOnOneAddressGiveOneProblemEach) {
+    constexpr int kStacked = 10000;
+    std::string memory = CoveringLocations();
+    for (int n = 0; n < kStacked; ++n) {
+        memory += "<loc id=\"S" + std::to_string(n) + "\" address=\"0x10\" length=\"2\"/>";
+    }
+    ProfileDefinition definition;
+    definition.LoadText(Definition("", memory));
+    const std::vector<std::string> problems = CheckDefinition(definition);
+    ASSERT_EQ(problems.size(), static_cast<std::size_t>(kStacked));
+    EXPECT_EQ(problems.front(), "Location L04 (0x10, 4 bytes) and Location S0 (0x10, 2 bytes) overlap");
+}
+
+// The definition we ship passes every check, its presets' bounds included.
+TEST(ShippedDefinitionTest, PassesTheCheck) {
+    ProfileDefinition definition;
+    definition.LoadFile(ORVIK_SHIPPED_PROFILE);
+    EXPECT_EQ(CheckDefinition(definition), std::vector<std::string>{});
+}
 
 // Runs the built program; its exit code, standard output and standard error.
 struct ProgramRun {
@@ -213,7 +256,22 @@ TEST_F(HeadlessCheckTest, UnreadableDefinitionExitsOne) {
 
     const ProgramRun missing = RunOrvik({"--check"}, directory_);
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.out, "Cannot open profile.xml\n");
+    EXPECT_EQ(missing.out, "Cannot open " + (directory_ / "profile.xml").string() + ": No such file or directory\n");
+}
+
+// Help needs no display: the toolkit is never started for it.
+TEST_F(HeadlessCheckTest, HelpPrintsTheUsageWithoutADisplay) {
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display != nullptr ? display : "";
+    ::unsetenv("DISPLAY");
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);  // as on a desktop: would abort without a display
+    const ProgramRun run = RunOrvik({"--help"}, directory_);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (display != nullptr) ::setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("usage: orvik [-f PROFILE]\n", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("--check"), std::string::npos);
+    EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

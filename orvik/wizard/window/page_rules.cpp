@@ -4,9 +4,15 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 #include "orvik/definition/element.h"
+#include "orvik/definition/reporter.h"
 #include "orvik/eval/eval.h"
+#include "orvik/eval/number_text.h"
+#include "orvik/image/config_image.h"
+#include "orvik/image/evaluate_map.h"
+#include "orvik/image/presets.h"
 
 namespace orvik {
 namespace {
@@ -104,6 +110,10 @@ std::optional<double> ReadEntryNumber(const std::string& text) {
 
 std::string NotANumberMessage(const std::string& text) { return "'" + text + "' is not a valid floating point value"; }
 
+std::string OutOfRangeMessage(const std::string& text, const std::string& hint) {
+    return "'" + text + "' is out of range.  " + Trimmed(hint);
+}
+
 std::string NumberOperand(double value) {
     char buffer[400];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
@@ -121,6 +131,14 @@ EntryCheck CheckEntry(pugi::xml_node entry, const std::string& text, const TValM
         return EntryCheck::kOutOfRange;
     }
     return EntryCheck::kAccepted;
+}
+
+bool EntryAccepted(pugi::xml_node entry, const std::string& text, const TValMap& values) {
+    try {
+        return CheckEntry(entry, text, values) == EntryCheck::kAccepted;
+    } catch (const EvalError&) {
+        return false;
+    }
 }
 
 std::vector<std::string> OptionNames(pugi::xml_node choose) {
@@ -142,6 +160,56 @@ std::optional<std::size_t> ChooseSelection(pugi::xml_node choose, const std::vec
 
 bool IsTypedChoice(const std::vector<std::string>& items, const std::string& valueText) {
     return !valueText.empty() && !IndexOf(items, valueText) && !PositionOf(items, valueText);
+}
+
+void PresetSelections::Start(TValMap& values) {
+    applied_.clear();
+    std::vector<std::pair<std::string, pugi::xml_node>> lists;
+    for (const auto& [id, value] : values) {
+        if (IsElementNamed(value.element, "choose")) lists.emplace_back(id, value.element);
+    }
+    for (const auto& [id, choose] : lists) {
+        const std::string text = values[id].value;
+        ApplyPresets(choose, text, values);
+        applied_[id] = text;
+    }
+}
+
+void PresetSelections::Select(pugi::xml_node choose, const std::string& id, const std::string& text,
+                              TValMap& values) {
+    if (const auto applied = applied_.find(id); applied != applied_.end() && applied->second == text) return;
+    ApplyPresets(choose, text, values);
+    applied_[id] = text;
+}
+
+void PresetSelections::Settle(const TValMap& values) {
+    for (const auto& [id, value] : values) {
+        if (IsElementNamed(value.element, "choose")) applied_[id] = value.value;
+    }
+}
+
+TMemMap WorkedOutMemory(const TMemMap& memory, const TValMap& values, const std::string& boxId) {
+    TValMap cleared = values;
+    cleared[boxId].value = "0";
+    TMemMap workedOut = memory;
+    NullReporter silent;
+    EvaluateMap(workedOut, cleared, silent);
+    ReadBackFromImage(workedOut, BuildImage(workedOut));
+    return workedOut;
+}
+
+std::optional<std::string> WorkedOutText(pugi::xml_node control, const TMemMap& workedOut) {
+    const std::string expression = AttributeText(control, "eval");
+    if (expression.empty()) return std::nullopt;
+    try {
+        CEval eval;
+        eval.Compile(expression);
+        const std::string text = eval.Evaluate(workedOut);
+        if (IsElementNamed(control, "enable")) return NumberOrZero(text) != 0.0 ? "1" : "0";
+        return text;
+    } catch (const EvalError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace orvik
