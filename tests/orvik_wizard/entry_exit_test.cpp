@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <QLineEdit>
 
 #include "window_fixture.h"
@@ -19,7 +21,7 @@ struct ExitCase {
     const char* field;
     const char* text;
     bool moves;
-    const char* message;  // the floating-point message, or empty for none
+    const char* message;  // the refusal shown, or empty for none
 };
 
 class EntryExitTest : public WindowTest, public testing::WithParamInterface<ExitCase> {};
@@ -52,12 +54,13 @@ TEST_P(EntryExitTest, NextProceedsOnlyWithAnAcceptedEntry) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, EntryExitTest,
-    testing::Values(ExitCase{"AboveTheValueOfLimit", "Value", "11", false, ""},
+    testing::Values(ExitCase{"AboveTheValueOfLimit", "Value", "11", false, "'11' is out of range.  Min: 0  Max: 10"},
                     ExitCase{"AtTheValueOfLimit", "Value", "10", true, ""},
-                    ExitCase{"BelowMin", "Value", "-1", false, ""},
+                    ExitCase{"BelowMin", "Value", "-1", false, "'-1' is out of range.  Min: 0  Max: 10"},
                     ExitCase{"NotANumber", "Value", "abc", false, "'abc' is not a valid floating point value"},
+                    ExitCase{"Empty", "Value", "", false, "'' is not a valid floating point value"},
                     ExitCase{"NegativeInRange", "Celsius", "-20", true, ""},
-                    ExitCase{"NegativeOutOfRange", "Celsius", "-41", false, ""},
+                    ExitCase{"NegativeOutOfRange", "Celsius", "-41", false, "'-41' is out of range.  Min: -40  Max: 80"},
                     ExitCase{"WithoutLimits", "Limit", "12345", true, ""}),
     [](const testing::TestParamInfo<ExitCase>& testInfo) { return testInfo.param.name; });
 
@@ -89,14 +92,50 @@ TEST_F(EntryFocusTest, ALimitThatCannotBeEvaluatedIsReportedAndKeepsTheFocus) {
     EXPECT_EQ(prompter.messages[0].text, "Variable Nope not found.");
 }
 
-TEST_F(EntryFocusTest, BackAndSkipDoNotTakeTextThatIsNoNumber) {
-    Open(Definition(R"(<step name="S"/><step name="P" canskip="yes"><entry id="E" caption="E" default="2"/></step>
-                       <step name="T"/>)"));
+// Back, Skip and Cancel are never trapped by a refused entry: no message, no
+// refused value stored; the refused text waits on its page until Next checks it.
+TEST_F(EntryFocusTest, BackAndSkipNeitherStoreNorLoseRefusedText) {
+    Open(Definition(R"(<step name="S"/><step name="P" canskip="yes"><entry id="E" caption="E" default="2" max="100"/>
+                       <entry id="F" caption="F" default="3"/></step><step name="T"/>)"));
     window->bNextClick();
-    Control<QLineEdit>("E")->setText("abc");
-    window->bSkipClick();
-    EXPECT_EQ(window->CurrentStepName(), "T");
-    EXPECT_EQ(window->Values()["E"].value, "2");
+    for (const char* refused : {"abc", "5000"}) {
+        Control<QLineEdit>("E")->setText(refused);
+        window->bSkipClick();
+        EXPECT_EQ(window->CurrentStepName(), "T");
+        window->bBackClick();
+        ASSERT_EQ(window->CurrentStepName(), "P");
+        EXPECT_EQ(Control<QLineEdit>("E")->text(), refused);
+        window->bBackClick();
+        EXPECT_EQ(window->CurrentStepName(), "S");
+        EXPECT_EQ(window->Values()["E"].value, "2");
+        EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().text;
+        window->bNextClick();
+    }
+    // Next checks every entry of the page, not only the one with the focus.
+    Control<QLineEdit>("F")->setFocus(Qt::TabFocusReason);
+    window->bNextClick();
+    EXPECT_EQ(window->CurrentStepName(), "P");
+    EXPECT_TRUE(Control<QLineEdit>("E")->hasFocus());
+    EXPECT_TRUE(HasMessage("Error:", "'5000' is out of range.  Max: 100"));
+}
+
+// Clicking Back or Cancel moves the focus out of a refused entry first: that
+// must not raise the refusal, or the user could never leave.
+TEST_F(EntryFocusTest, ClickingBackOrCancelFromARefusedEntryShowsNoMessage) {
+    Open(Definition(R"(<step name="S"/><step name="P"><entry id="E" caption="E" default="2"/></step><step name="T"/>)"));
+    window->bNextClick();
+    auto* entry = Control<QLineEdit>("E");
+    entry->setFocus(Qt::TabFocusReason);
+    entry->setText("abc");
+    QTest::mouseClick(window->bBack, Qt::LeftButton);
+    EXPECT_EQ(window->CurrentStepName(), "S");
+    window->bNextClick();
+    Control<QLineEdit>("E")->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(window->bCancel, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->ExitCode(), 1);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().text;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("working.psd")));
 }
 
 }  // namespace

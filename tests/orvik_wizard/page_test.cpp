@@ -116,16 +116,68 @@ TEST_F(PageTest, HintsFollowTheValueJustStored) {
     EXPECT_EQ(Control<QLineEdit>("Value")->toolTip(), "Min: 0  Max: 25");
 }
 
-TEST_F(PageTest, ListsSelectAndApplyPresetsWhenLeft) {
+// Presets apply at start-up and when the choice changes; leaving the list's
+// page again with the same choice keeps what the user entered since.
+TEST_F(PageTest, ListsApplyPresetsOnlyWhenTheChoiceChanges) {
     Open(kPage);
     auto* mode = Control<QComboBox>("Mode");
     EXPECT_FALSE(mode->isEditable());
     EXPECT_EQ(mode->currentText(), "b");
-    EXPECT_EQ(window->Values()["Rate"].value, "0");  // made by the preset
+    EXPECT_EQ(window->Values()["Rate"].value, "5");  // the starting option's preset
     window->bNextClick();
     EXPECT_EQ(window->Values()["Mode"].value, "b");
-    EXPECT_EQ(window->Values()["Rate"].value, "5");
     EXPECT_EQ(Control<QLineEdit>("Rate")->text(), "5");  // an entry on another step shows the preset
+    Control<QLineEdit>("Rate")->setText("12");
+    window->bBackClick();
+    window->bNextClick();  // the same choice, left again
+    EXPECT_EQ(Control<QLineEdit>("Rate")->text(), "12");
+
+    window->bBackClick();
+    Control<QComboBox>("Mode")->setCurrentText("a");
+    window->bNextClick();
+    window->bBackClick();
+    Control<QComboBox>("Mode")->setCurrentText("b");  // chosen again: its preset wins
+    window->bNextClick();
+    EXPECT_EQ(Control<QLineEdit>("Rate")->text(), "5");
+}
+
+// An unticked override shows what the wizard works out in its place (the
+// value the profile would hold), so ticking it changes nothing by itself.
+TEST_F(PageTest, AnUntickedOverrideShowsTheWorkedOutValue) {
+    Open(Definition(R"(
+      <step name="Pack"><entry id="Cells" caption="Cells" default="6"/></step>
+      <step name="Over">
+        <enable id="V_set" caption="By hand" eval="1"/>
+        <entry id="V" caption="Voltage" default="" en-id="V_set" min="1" max="65535" eval="mV"/>
+        <enable id="T_set" caption="Methods by hand"/>
+        <enable id="T0" caption="Method 0" en-id="T_set" eval="flags%2"/>
+        <enable id="T1" caption="Method 1" en-id="T_set" eval="flags/2%2"/>
+      </step>
+      <step name="Last"/>)",
+                    R"(<memory><loc id="mV" address="0x00" length="2" eval="V_set?V:Cells*1150.7"/>
+                       <loc id="flags" address="0x02" length="2" eval="T_set?T0+2*T1:2"/></memory>)"));
+    window->bNextClick();
+    auto* entry = Control<QLineEdit>("V");
+    EXPECT_FALSE(entry->isEnabled());
+    EXPECT_EQ(entry->text(), "6904");  // as saved and read back: whole millivolts
+    EXPECT_FALSE(Control<QCheckBox>("T0")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>("T1")->isChecked());
+
+    Control<QCheckBox>("V_set")->click();
+    EXPECT_TRUE(entry->isEnabled());
+    EXPECT_EQ(entry->text(), "6904");
+    entry->setText("7000");
+    Control<QCheckBox>("V_set")->click();  // unticked again: the worked-out value is back
+    EXPECT_EQ(entry->text(), "6904");
+    Control<QCheckBox>("V_set")->click();
+    entry->setText("");
+    window->bNextClick();  // a ticked override left empty is refused like any entry
+    EXPECT_EQ(window->CurrentStepName(), "Over");
+    EXPECT_TRUE(HasMessage("Error:", "'' is not a valid floating point value"));
+    entry->setText("7000");
+    window->bNextClick();
+    EXPECT_EQ(window->CurrentStepName(), "Last");
+    EXPECT_EQ(window->Values()["V"].value, "7000");
 }
 
 TEST_F(PageTest, AListThatDoesNotValidateKeepsTypedText) {

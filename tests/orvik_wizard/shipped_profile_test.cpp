@@ -2,10 +2,12 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 
 #include "vantrel/config/config_fields.h"
 #include "vantrel/config/image_conversion.h"
@@ -63,7 +65,7 @@ const Chemistry kChemistries[] = {
 
 void PrintTo(const Chemistry& chemistry, std::ostream* out) { *out << chemistry.name; }
 
-long Number(const QLineEdit* edit) { return std::lround(edit->text().toDouble()); }
+double Number(const QLineEdit* edit) { return std::round(edit->text().toDouble()); }
 
 // A tenths field as the word it came from.
 long Tenths(double value) { return std::lround(value * 10); }
@@ -71,9 +73,9 @@ long Tenths(double value) { return std::lround(value * 10); }
 class ShippedProfileTest : public WindowTest {
 protected:
     struct Shown {
-        long cells = 0;
-        long capacity = 0;
-        long current = 0;
+        double cells = 0;
+        double capacity = 0;
+        double current = 0;
         double minTemperature = 0;
         double maxTemperature = 0;
     };
@@ -161,11 +163,11 @@ TEST_P(ChemistryDefaultsTest, TheUtilityReadsWhatTheWizardShowed) {
               std::trunc(chemistry.mainTimeFactor * 60 * shown.capacity / current + chemistry.mainTimeAdded));
     EXPECT_EQ(main.maxTrickleTime, 60);
 
-    for (int unused = chemistry.cycles; unused < 4; ++unused) {
+    for (auto unused = static_cast<std::size_t>(chemistry.cycles); unused < 4; ++unused) {
         EXPECT_EQ(fields.cycles[unused].terminationFlags, 0) << "cycle " << unused + 1;
         EXPECT_EQ(fields.cycles[unused].chargingCurrentSetpoint, 0) << "cycle " << unused + 1;
     }
-    for (int offset = 0x96; offset <= 0x9D; ++offset) EXPECT_EQ(image[offset], 0xFF) << offset;
+    for (std::size_t offset = 0x96; offset <= 0x9D; ++offset) EXPECT_EQ(image[offset], 0xFF) << offset;
 }
 
 INSTANTIATE_TEST_SUITE_P(Chemistries, ChemistryDefaultsTest, testing::ValuesIn(kChemistries),
@@ -225,10 +227,10 @@ TEST_F(ShippedProfileTest, AnOverrideReplacesTheComputedValue) {
 vantrel::ConfigFields DistinctFields() {
     vantrel::ConfigFields fields;
     fields.ResetFields();
-    for (int k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < fields.cycles.size(); ++k) {
         vantrel::CycleRecord& cycle = fields.cycles[k];
-        const double base = 1000.0 * (k + 1);
-        cycle.terminationFlags = 0xA000 | (0x0111 * (k + 1));
+        const double base = 1000.0 * static_cast<double>(k + 1);
+        cycle.terminationFlags = static_cast<int32_t>(0xA000 | (0x0111 * (k + 1)));
         cycle.maxCapacity = static_cast<int32_t>(base + 1);
         cycle.futureUse = base + 2;
         cycle.maxChargingVoltage = base + 3;
@@ -260,7 +262,9 @@ vantrel::ConfigFields DistinctFields() {
     fields.i2cPollRate = 33;
     fields.I2CDevEnDef = 0x5A5A;
     for (int s = 0; s < vantrel::ConfigFields::kEepromSlotCount; ++s) {
-        for (int w = 0; w < 3; ++w) fields.slots[s].words[w] = 20000 + 100 * s + w;
+        for (int w = 0; w < 3; ++w) {
+            fields.slots[static_cast<std::size_t>(s)].words[static_cast<std::size_t>(w)] = 20000 + 100 * s + w;
+        }
     }
     fields.sdStartupDelay = 4321;
     fields.alarmStartupDelay = 5555;
@@ -307,6 +311,106 @@ TEST_F(ShippedProfileTest, AProfileTheWizardSavedLoadsBackUnchanged) {
     Control<QComboBox>("fw")->setCurrentText("UPS18");
     SaveTo(folder.File("second.psd"));
     EXPECT_EQ(ReadWithUtility(folder.File("second.psd")), first);
+}
+
+// Walks a new NiMH profile with Standard firmware up to the named step.
+#define WALK_TO(step)                                  \
+    OpenShipped();                                     \
+    window->bNextClick();                              \
+    window->bSkipClick();                              \
+    ASSERT_TRUE(NextUntil(step)) << window->CurrentStepName()
+
+TEST_F(ShippedProfileTest, TheStartUpVoltageOverrideStartsAtTheWorkedOutValue) {
+    WALK_TO("Charger and Power Supply");
+    auto* entry = Control<QLineEdit>("vst");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FALSE(entry->isEnabled());
+    EXPECT_EQ(entry->text(), "11500");  // 10 cells of 1150 mV
+    Control<QCheckBox>("vst_set")->click();
+    EXPECT_EQ(entry->text(), "11500");
+    entry->setText("");
+    window->bNextClick();
+    EXPECT_EQ(window->CurrentStepName(), "Charger and Power Supply");
+    EXPECT_TRUE(HasMessage("Error:", "'' is not a valid floating point value"));
+
+    entry->setText("11000");
+    SaveTo(folder.File("vst.psd"));
+    EXPECT_EQ(Fields(ReadWithUtility(folder.File("vst.psd"))).minStartupVoltage, 11000);
+}
+
+TEST_F(ShippedProfileTest, TheCycleCountOverrideNeverHidesTheCyclesSilently) {
+    WALK_TO("Charge Cycles");
+    auto* count = Control<QLineEdit>("ncyc");
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->text(), "4");
+    Control<QCheckBox>("ncyc_set")->click();
+    for (const char* refused : {"", "0", "5"}) {
+        count->setText(refused);
+        window->bNextClick();
+        EXPECT_EQ(window->CurrentStepName(), "Charge Cycles") << refused;
+    }
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    count->setText("2");
+    std::vector<std::string> shown;
+    while (window->CurrentStepName() != "Save Profile" && shown.size() < 40) {
+        window->bNextClick();
+        shown.push_back(window->CurrentStepName());
+    }
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "Cycle 2: Charging"), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), "Cycle 3"), shown.end());
+}
+
+TEST_F(ShippedProfileTest, FineTuningShowsTheValuesInUse) {
+    WALK_TO("Cycle 2: Charging");
+    EXPECT_EQ(Control<QLineEdit>("c2_vset")->text(), "16500");  // 10 x 1.65 V
+    EXPECT_EQ(Control<QLineEdit>("c2_iset")->text(), "1000");   // the pack's charging current
+    EXPECT_EQ(Control<QLineEdit>("c2_vmax")->text(), "16000");
+    ASSERT_TRUE(NextUntil("Cycle 2: Termination Methods"));
+    for (int bit = 0; bit <= 12; ++bit) {
+        auto* box = Control<QCheckBox>("c2_tb" + std::to_string(bit));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->isChecked(), (kNickelMain >> bit & 1) != 0) << "bit " << bit;
+        EXPECT_FALSE(box->isEnabled());
+    }
+}
+
+TEST_F(ShippedProfileTest, EveryChemistryStartsWithinItsLimits) {
+    for (const Chemistry& chemistry : kChemistries) {
+        prompter.messages.clear();
+        WALK_TO("Battery Chemistry");
+        Control<QComboBox>("chem")->setCurrentText(chemistry.name);
+        window->bNextClick();
+        ASSERT_EQ(window->CurrentStepName(), "Battery Pack");
+        window->bNextClick();  // the starting values pass their own limits
+        EXPECT_EQ(window->CurrentStepName(), "Battery Temperature") << chemistry.name;
+        EXPECT_TRUE(prompter.messages.empty()) << chemistry.name << ": " << prompter.messages.front().text;
+    }
+}
+
+TEST_F(ShippedProfileTest, CellsEnteredSurviveBackAndNextOverTheChemistry) {
+    WALK_TO("Battery Pack");
+    Control<QLineEdit>("cells")->setText("12");
+    window->bBackClick();
+    ASSERT_EQ(window->CurrentStepName(), "Battery Chemistry");
+    window->bNextClick();
+    EXPECT_EQ(Control<QLineEdit>("cells")->text(), "12");
+
+    window->bBackClick();
+    Control<QComboBox>("chem")->setCurrentText("Li-ion");  // another chemistry: its preset wins
+    window->bNextClick();
+    EXPECT_EQ(Control<QLineEdit>("cells")->text(), "3");
+}
+
+// The shipped descriptions show whole at the window's starting size.
+TEST_F(ShippedProfileTest, DescriptionsAreNotCut) {
+    OpenShipped();
+    window->bNextClick();
+    window->bSkipClick();
+    for (const char* step : {"Firmware", "Battery Chemistry", "Battery Pack", "Charge Cycles", "Fine-Tuning"}) {
+        ASSERT_TRUE(NextUntil(step));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->mDesc->verticalScrollBar()->maximum(), 0) << step;
+    }
 }
 
 TEST_F(ShippedProfileTest, ShowsTheLoadStepSecond) {

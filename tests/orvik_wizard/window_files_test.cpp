@@ -67,15 +67,41 @@ TEST_F(WindowFilesTest, SaveWritesTheChosenFileAndWorkingPsd) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST_F(WindowFilesTest, SavingIntoAMissingFolderStillWritesWorkingPsd) {
+// Exit code 0 means the profile was written: a save that fails says why and
+// leaves the wizard open, Finish included.
+TEST_F(WindowFilesTest, ASaveThatCannotWriteSaysWhyAndKeepsTheWizardOpen) {
     Open(kFiles);
     ASSERT_TRUE(NextUntil("Save"));
-    window->eLocation->setText(QString::fromStdString(folder.File("nowhere/chosen.psd")));
+    const std::string target = folder.File("nowhere/chosen.psd");
+    window->eLocation->setText(QString::fromStdString(target));
     window->bSaveClick();
-    EXPECT_FALSE(std::filesystem::exists(folder.File("nowhere/chosen.psd")));
-    EXPECT_TRUE(std::filesystem::exists(folder.File("working.psd")));
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(window->ExitCode(), 1);
+    EXPECT_FALSE(window->Saved());
+    EXPECT_TRUE(HasMessage("Error:", "The profile was not saved completely.\nCannot write " + target +
+                                         ": No such file or directory"));
+
+    prompter.saveAnswers.push_back(target);
+    window->bNextClick();  // Finish
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->ExitCode(), 1);
+
+    prompter.saveAnswers.push_back(folder.File("chosen.psd"));
+    window->bNextClick();
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->ExitCode(), 0);
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(folder.File("chosen.psd")));
+}
+
+TEST_F(WindowFilesTest, LoadWithoutAFileNameSaysSo) {
+    Open(kFiles);
+    ASSERT_TRUE(NextUntil("Load Existing Profile"));
+    window->eLocation->clear();
+    window->bLoadClick();
+    EXPECT_EQ(window->CurrentStepName(), "Load Existing Profile");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "Error:");
+    EXPECT_NE(prompter.messages[0].text.find("Browse"), std::string::npos);
 }
 
 TEST_F(WindowFilesTest, LoadRecomputesTheValuesReportsAndMovesOn) {

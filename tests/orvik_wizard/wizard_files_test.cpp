@@ -35,7 +35,7 @@ TEST(SaveProfiles, WritesTheLocationAndWorkingPsd) {
     TValMap values;
     values["Rate"].value = "21";
 
-    SaveProfiles(memory, values, folder.File("out.psd"), folder.Path().string(), prompter);
+    EXPECT_EQ(SaveProfiles(memory, values, folder.File("out.psd"), folder.Path().string(), prompter), "");
 
     const std::string written = test::ReadWholeFile(folder.File("out.psd"));
     EXPECT_EQ(written, ":0200000400F00A\r\n:044200002A0034124A\r\n:00000001FF\r\n");
@@ -43,17 +43,24 @@ TEST(SaveProfiles, WritesTheLocationAndWorkingPsd) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST(SaveProfiles, WritesOnlyWorkingPsdWhenTheFolderIsMissing) {
+// A file that cannot be written is named with the system's reason; the
+// others are still written. Without a location only working.psd is written.
+TEST(SaveProfiles, SaysWhichFileCouldNotBeWrittenAndWhy) {
     test::TempFolder folder;
     test::ScriptedPrompter prompter;
     TMemMap memory = TwoWords();
     TValMap values;
     values["Rate"].value = "1";
+    folder.Write("a.psd", "");
 
-    SaveProfiles(memory, values, folder.File("missing/out.psd"), folder.Path().string(), prompter);
-
-    EXPECT_FALSE(std::filesystem::exists(folder.File("missing/out.psd")));
+    EXPECT_EQ(SaveProfiles(memory, values, folder.File("missing/out.psd"), folder.Path().string(), prompter),
+              "Cannot write " + folder.File("missing/out.psd") + ": No such file or directory");
+    EXPECT_EQ(SaveProfiles(memory, values, folder.File("a.psd/b.psd"), folder.Path().string(), prompter),
+              "Cannot write " + folder.File("a.psd/b.psd") + ": Not a directory");
     EXPECT_TRUE(std::filesystem::exists(folder.File("working.psd")));
+    EXPECT_EQ(SaveProfiles(memory, values, "", folder.File("missing"), prompter),
+              "Cannot write " + folder.File("missing/working.psd") + ": No such file or directory");
+    EXPECT_EQ(SaveProfiles(memory, values, "", folder.Path().string(), prompter), "");
     EXPECT_TRUE(prompter.messages.empty());
 }
 

@@ -1,8 +1,13 @@
 #include "orvik/wizard/window/tf_profile.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QEvent>
+#include <QFontMetrics>
+#include <QLayout>
+#include <QStyle>
+#include <QTextDocument>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +44,7 @@ constexpr int kFileButtonLeft = 328;
 constexpr int kFileControlsBottom = kFileButtonsTop + kButtonHeight + 5;
 constexpr int kDescTitlePixels = 19;
 constexpr int kDescTextPixels = 16;
+constexpr int kDescSlack = 8;  // wrapping in the text area is a little narrower than measured
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -48,6 +54,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
     button->setAutoDefault(false);
     button->resize(kButtonWidth, kButtonHeight);
     return button;
+}
+
+constexpr const char* kNoLoadFileMessage =
+    "No profile file is named. Type its name in Load file, or press Browse to choose it.";
+
+std::string NotSavedMessage(const std::string& failures) {
+    return "The profile was not saved completely.\n" + failures;
 }
 
 std::string NoLoadStepMessage(const std::string& file) {
@@ -150,7 +163,8 @@ void TfProfile::BuildControls() {
     connect(bSave, &QPushButton::clicked, this, [this] { Guarded([this] { bSaveClick(); }); });
     connect(tSplash, &QTimer::timeout, this, [this] { Guarded([this] { tSplashTimer(); }); });
 
-    page_ = std::make_unique<WizardPage>(*cliPanel, values_, prompter_);
+    page_ = std::make_unique<WizardPage>(*cliPanel, values_, memory_, prompter_);
+    page_->SetUncheckedFocusTargets({bBack, bSkip, bCancel});
     LayOutTopArea();
     SetFileControls();
 }
@@ -191,6 +205,7 @@ void TfProfile::Start(const std::string& definitionPath) {
     root_ = std::make_unique<CStep>(definition_->Steps(), values_);
     sequence_ = std::make_unique<StepSequence>(*root_, values_, prompter_);
     memory_ = ReadMemoryMap(definition_->Memory(), prompter_);
+    page_->Presets().Start(values_);
 
     ShowStep(sequence_->Start());
     gbDesc->hide();
@@ -219,10 +234,31 @@ void TfProfile::ShowStep(CStep* step) {
     if (!buttons.finish) saved_ = false;
     SetFileControls();
 
-    mDesc->setPlainText(Text(page_->Build(step->element)));
+    const std::string description = page_->Build(step->element);
+    mDesc->setPlainText(Text(description));
+    FitDescription(description);
     const bool fileControls = !eLocation->isHidden();
     cliPanel->setMinimumHeight(std::max(page_->NextTop() + WizardPage::kControlGap,
                                         fileControls ? kFileControlsBottom : 0));
+}
+
+void TfProfile::FitDescription(const std::string& description) {
+    // The top area grows so the whole description shows, up to two thirds of
+    // the window; a longer text scrolls.
+    const int total = Splitter3->height() > 0 ? Splitter3->height() : height();
+    const int boxWidth = width() - kDescMargin;
+    const QMargins margins = gbDesc->layout()->contentsMargins();
+    const int documentMargin = static_cast<int>(mDesc->document()->documentMargin());
+    const int textWidth = boxWidth - margins.left() - margins.right() - 2 * documentMargin -
+                          mDesc->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - kDescSlack;
+    const QFontMetrics text(mDesc->font());
+    const int textHeight =
+        text.boundingRect(QRect(0, 0, std::max(textWidth, 1), 1 << 20), Qt::TextWordWrap, Text(description)).height();
+    const int titleHeight = QFontMetrics(gbDesc->font()).height();
+    const int needed = textHeight + text.lineSpacing() + 2 * documentMargin + margins.top() + margins.bottom() +
+                       titleHeight + kDescMargin;
+    const int top = std::clamp(needed, kTopHeight, std::max(kTopHeight, total * 2 / 3));
+    Splitter3->setSizes({top, std::max(0, total - top - Splitter3->handleWidth())});
 }
 
 void TfProfile::SetFileControls() {
@@ -246,13 +282,15 @@ void TfProfile::LeavePage() {
 }
 
 bool TfProfile::FocusButton(QPushButton* button) {
-    // The field being left runs its checks first; a refusal keeps the focus there.
+    // The field being left runs its checks first, then every other entry of the
+    // page; a refusal keeps the focus in the refused entry.
     if (QWidget* control = page_->ElementControlOf(focusWidget())) {
         if (!page_->ControlExit(control)) {
             control->setFocus(Qt::OtherFocusReason);
             return false;
         }
     }
+    if (!page_->CheckEntries()) return false;
     page_->SetExitsSuppressed(true);
     button->setFocus(Qt::OtherFocusReason);
     page_->SetExitsSuppressed(false);
@@ -303,7 +341,8 @@ void TfProfile::Finish() {
         bBrowseClick();
         bSaveClick();
     }
-    close();
+    // A profile that could not be written keeps the wizard open; the message said why.
+    if (saved_) close();
 }
 
 void TfProfile::LoadFromCommandLine(std::size_t optionStart) {
@@ -348,7 +387,13 @@ void TfProfile::bBrowseClick() {
 }
 
 void TfProfile::bSaveClick() {
-    SaveProfiles(memory_, values_, eLocation->text().toStdString(), programFolder_, prompter_);
+    const std::string failures =
+        SaveProfiles(memory_, values_, eLocation->text().toStdString(), programFolder_, prompter_);
+    if (!failures.empty()) {
+        prompter_.Report(kErrorCaption, NotSavedMessage(failures));
+        saved_ = false;
+        return;
+    }
     saved_ = true;
     exitCode_ = 0;
 }
@@ -356,11 +401,17 @@ void TfProfile::bSaveClick() {
 void TfProfile::bLoadClick() {
     try {
         const std::string location = eLocation->text().toStdString();
+        if (location.empty()) {
+            prompter_.Report(kErrorCaption, kNoLoadFileMessage);
+            return;
+        }
         const ProfileReadResult result = LoadProfile(reader_, location, memory_, values_, prompter_);
         if (!result.Ok()) {
             prompter_.ReportUnowned(kReadErrorCaption, ReadFailureText(result));
             return;
         }
+        // The loaded values win over presets until the user chooses another option.
+        page_->Presets().Settle(values_);
         // Controls of this page must not put their old values back when Next leaves it.
         page_->Refresh();
         prompter_.Report(kLoadedCaption, LoadedMessage(location));

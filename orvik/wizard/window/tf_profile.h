@@ -82,6 +82,7 @@ private:
     void SetFileControls();
     bool FocusButton(QPushButton* button);
     void ShowDescription();
+    void FitDescription(const std::string& description);
     void Finish();
     void LoadFromCommandLine(std::size_t optionStart);
     template <class Action>

@@ -1,5 +1,7 @@
 #include "orvik/wizard/window/wizard_files.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -18,11 +20,30 @@ std::string WorkingProfilePath(const std::string& programFolder) {
     return (std::filesystem::path(programFolder) / kWorkingProfileName).string();
 }
 
-void SaveProfiles(TMemMap& memory, const TValMap& values, const std::string& location,
-                  const std::string& programFolder, IReporter& reporter) {
+namespace {
+
+// Writes one profile; the failure names the path and the system's reason.
+std::string WriteOne(const std::string& path, const TMemMap& memory) {
+    errno = 0;
+    if (WriteProfile(path, memory)) return {};
+    const int reason = errno;
+    return "Cannot write " + path + ": " +
+           (reason != 0 ? std::string(std::strerror(reason)) : std::string("the file could not be written"));
+}
+
+}  // namespace
+
+std::string SaveProfiles(TMemMap& memory, const TValMap& values, const std::string& location,
+                         const std::string& programFolder, IReporter& reporter) {
     EvaluateMap(memory, values, reporter);
-    WriteProfile(location, memory);
-    WriteProfile(WorkingProfilePath(programFolder), memory);
+    std::string failures;
+    for (const std::string& path : {location, WorkingProfilePath(programFolder)}) {
+        if (path.empty()) continue;
+        if (std::string failure = WriteOne(path, memory); !failure.empty()) {
+            failures += (failures.empty() ? "" : "\n") + failure;
+        }
+    }
+    return failures;
 }
 
 ProfileReadResult LoadProfile(ProfileReader& reader, const std::string& location, TMemMap& memory,
@@ -33,6 +54,13 @@ ProfileReadResult LoadProfile(ProfileReader& reader, const std::string& location
 }
 
 std::string LoadedMessage(const std::string& location) { return "Loaded: " + location; }
+
+std::string DefinitionSearchNote(const std::string& programFolder) {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return std::string(ProfileDefinition::kDefaultFileName) + " is looked for in the current folder (" +
+           current.string() + "), then beside the program (" + programFolder + ").";
+}
 
 std::string FindDefinitionFile(const std::string& programFolder) {
     std::error_code error;

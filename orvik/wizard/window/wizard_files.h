@@ -20,11 +20,12 @@ std::string FolderOf(const std::string& path);
 std::string WorkingProfilePath(const std::string& programFolder);
 
 // Saves the profile: computes the memory map from the values, then writes the
-// profile to location and again to working.psd in the program's folder.
-// Nothing is reported when a file cannot be written; evaluator failures are
-// reported under "Evaluation Error:" and the files are written regardless.
-void SaveProfiles(TMemMap& memory, const TValMap& values, const std::string& location,
-                  const std::string& programFolder, IReporter& reporter);
+// profile to location (when one is given) and again to working.psd in the
+// program's folder. Evaluator failures are reported under "Evaluation Error:"
+// and the files are written regardless. Returns what could not be written
+// (each path with the system's reason), empty when every file was written.
+std::string SaveProfiles(TMemMap& memory, const TValMap& values, const std::string& location,
+                         const std::string& programFolder, IReporter& reporter);
 
 // Loads a profile into the memory map and, when it was read, recomputes the
 // values from it. A read failure leaves the values as they were.
@@ -32,6 +33,9 @@ ProfileReadResult LoadProfile(ProfileReader& reader, const std::string& location
                               TValMap& values, IReporter& reporter);
 
 std::string LoadedMessage(const std::string& location);
+
+// Where the wizard looks for its definition, for a message saying it found none.
+std::string DefinitionSearchNote(const std::string& programFolder);
 
 // The definition the wizard reads: profile.xml in the current folder, else the
 // one installed beside the program.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -29,8 +30,8 @@ bool LeavesControl(Qt::FocusReason reason) {
 
 }  // namespace
 
-WizardPage::WizardPage(QWidget& area, TValMap& values, IPrompter& prompter)
-    : area_(area), values_(values), prompter_(prompter) {}
+WizardPage::WizardPage(QWidget& area, TValMap& values, const TMemMap& memory, IPrompter& prompter)
+    : area_(area), values_(values), memory_(memory), prompter_(prompter) {}
 
 WizardPage::~WizardPage() {
     leaving_ = true;
@@ -53,6 +54,11 @@ std::string WizardPage::Build(pugi::xml_node step) {
         if (IsElementNamed(child, "enable")) AddEnable(child);
     }
     ApplyEnabling(true);
+    for (const auto& [id, dependents] : enabling_) {
+        const auto box = controls_.find(id);
+        auto* checkBox = box == controls_.end() ? nullptr : qobject_cast<QCheckBox*>(box->second.control);
+        if (checkBox != nullptr && !checkBox->isChecked()) ShowWorkedOut(id);
+    }
     TakeFocus();
     return description;
 }
@@ -149,6 +155,25 @@ void WizardPage::ApplyEnabling(bool report) {
     }
 }
 
+void WizardPage::ShowWorkedOut(const std::string& boxId) {
+    // An unticked override shows what the wizard works out in its place, so
+    // ticking it changes nothing until the user edits the value.
+    const auto dependents = enabling_.find(boxId);
+    if (dependents == enabling_.end()) return;
+    const TMemMap workedOut = WorkedOutMemory(memory_, values_, boxId);
+    for (const PageControl& control : elementControls_) {
+        if (std::find(dependents->second.begin(), dependents->second.end(), control.control) ==
+            dependents->second.end()) {
+            continue;
+        }
+        const std::optional<std::string> text = WorkedOutText(control.element, workedOut);
+        if (!text) continue;
+        if (auto* edit = qobject_cast<QLineEdit*>(control.control)) edit->setText(Text(*text));
+        if (auto* box = qobject_cast<QCheckBox*>(control.control)) box->setChecked(*text == "1");
+        unsettled_.erase(AttributeText(control.element, "id"));
+    }
+}
+
 void WizardPage::TakeFocus() {
     // The final enabling is known only once the page is built, so the focus waits for it.
     for (const PageControl& control : elementControls_) {
@@ -161,7 +186,8 @@ void WizardPage::TakeFocus() {
 
 void WizardPage::ShowValue(QWidget* control, pugi::xml_node element) {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(Text(EntryText(element, values_)));
+        const auto unsettled = unsettled_.find(AttributeText(element, "id"));
+        edit->setText(Text(unsettled != unsettled_.end() ? unsettled->second : EntryText(element, values_)));
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
         const std::vector<std::string> items = OptionNames(element);
         const std::string value = ControlValueText(element, values_);
@@ -181,9 +207,10 @@ void WizardPage::StoreValue(QWidget* control, pugi::xml_node element) {
     if (id.empty()) return;
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         values_[id].value = edit->text().toStdString();
+        unsettled_.erase(id);
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
         values_[id].value = list->currentText().toStdString();
-        ApplyPresets(element, values_[id].value, values_);
+        presets_.Select(element, id, values_[id].value, values_);
     } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
         values_[id].value = box->isChecked() ? "1" : "0";
     }
@@ -212,7 +239,10 @@ bool WizardPage::EditExit(QLineEdit* edit, pugi::xml_node entry) {
         prompter_.Report(kErrorCaption, NotANumberMessage(text));
         return false;
     }
-    if (check == EntryCheck::kOutOfRange) return false;
+    if (check == EntryCheck::kOutOfRange) {
+        prompter_.Report(kErrorCaption, OutOfRangeMessage(text, edit->toolTip().toStdString()));
+        return false;
+    }
     StoreValue(edit, entry);
     UpdateHints();
     return true;
@@ -254,11 +284,27 @@ void WizardPage::ChClick(const std::string& id) {
     auto* checkBox = qobject_cast<QCheckBox*>(box->second.control);
     if (checkBox == nullptr) return;
     for (QWidget* control : dependents->second) control->setEnabled(checkBox->isChecked());
+    if (!checkBox->isChecked()) ShowWorkedOut(id);
+}
+
+bool WizardPage::CheckEntries() {
+    for (const PageControl& control : elementControls_) {
+        auto* edit = qobject_cast<QLineEdit*>(control.control);
+        if (edit == nullptr || !edit->isEnabled()) continue;
+        if (!EditExit(edit, control.element)) {
+            edit->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WizardPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::FocusOut || leaving_ || exitsSuppressed_ || inExit_) return false;
     if (!LeavesControl(static_cast<QFocusEvent*>(event)->reason())) return false;
+    // The widget taking the focus is already known while the old one loses it.
+    const QWidget* target = QApplication::focusWidget();
+    if (std::find(uncheckedTargets_.begin(), uncheckedTargets_.end(), target) != uncheckedTargets_.end()) return false;
     auto* control = qobject_cast<QWidget*>(watched);
     if (control == nullptr) return false;
     inExit_ = true;
@@ -268,6 +314,7 @@ bool WizardPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WizardPage::Refresh() {
+    unsettled_.clear();
     for (const auto& [id, control] : controls_) {
         if (control.element) ShowValue(control.control, control.element);
     }
@@ -286,8 +333,12 @@ void WizardPage::Leave() {
     for (QWidget* extra : extras_) Destroy(extra);
     for (const auto& [id, control] : controls_) {
         auto* edit = qobject_cast<QLineEdit*>(control.control);
-        // Text that is no number was refused when the entry was left; it is not taken in passing.
-        if (edit == nullptr || ReadEntryNumber(edit->text().toStdString())) StoreValue(control.control, control.element);
+        if (edit == nullptr || EntryAccepted(control.element, edit->text().toStdString(), values_)) {
+            StoreValue(control.control, control.element);
+        } else if (edit->isEnabled()) {
+            // Refused text is never stored in passing (Back, Skip); it waits on its page.
+            unsettled_[id] = edit->text().toStdString();
+        }
         Destroy(control.control);
     }
     controls_.clear();

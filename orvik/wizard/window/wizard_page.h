@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "orvik/eval/values.h"
+#include "orvik/wizard/window/page_rules.h"
 #include "orvik/wizard/window/prompter.h"
 
 class QCheckBox;
@@ -36,14 +38,28 @@ public:
     static constexpr int kEntryWidth = 121;
     static constexpr int kListWidth = 145;
 
-    WizardPage(QWidget& area, TValMap& values, IPrompter& prompter);
+    // The memory map is read to show what an unticked override stands for.
+    WizardPage(QWidget& area, TValMap& values, const TMemMap& memory, IPrompter& prompter);
     ~WizardPage() override;
 
     // Builds the controls of the available children; returns the "desc" text.
     std::string Build(pugi::xml_node step);
 
-    // Stores every control's value and removes every control.
+    // Stores every control's value and removes every control. An entry whose
+    // text is refused keeps its last accepted value; its text is shown again
+    // when the page is built again.
     void Leave();
+
+    // Checks every enabled entry as leaving it does; at the first refusal the
+    // entry takes the focus and the result is false.
+    bool CheckEntries();
+
+    // Focus moving to one of these widgets (Back, Skip, Cancel) runs no check:
+    // leaving the page that way never stores a refused value, and must not trap.
+    void SetUncheckedFocusTargets(std::vector<QWidget*> targets) { uncheckedTargets_ = std::move(targets); }
+
+    // How lists apply their presets; started when the values are built.
+    PresetSelections& Presets() { return presets_; }
 
     // Shows the value table again, after it changed under the page (a load).
     void Refresh();
@@ -76,6 +92,7 @@ private:
     void AddEnable(pugi::xml_node enable);
     void PutUnderEnablingRule(QWidget* control, pugi::xml_node element);
     void ApplyEnabling(bool report);
+    void ShowWorkedOut(const std::string& boxId);
     void TakeFocus();
     void ShowValue(QWidget* control, pugi::xml_node element);
     void StoreValue(QWidget* control, pugi::xml_node element);
@@ -86,7 +103,12 @@ private:
 
     QWidget& area_;
     TValMap& values_;
+    const TMemMap& memory_;
     IPrompter& prompter_;
+    PresetSelections presets_;
+    // Entry texts refused when their page was left, by id.
+    std::map<std::string, std::string> unsettled_;
+    std::vector<QWidget*> uncheckedTargets_;
 
     std::map<std::string, PageControl> controls_;
     std::vector<QWidget*> extras_;
