@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QTimer>
 #include <csignal>
@@ -260,14 +261,10 @@ TEST(QtPrompterOwner, AMessageBelongsToTheWindowThatRaisedIt) {
     QDialog advancedSetup;  // modeless, no parent, as the menu's dialogs are
     advancedSetup.show();
     QtPrompter prompter(&main);
-    for (QWidget* raiser : {static_cast<QWidget*>(&advancedSetup), static_cast<QWidget*>(&main)}) {
-        raiser->activateWindow();
-        ASSERT_TRUE(ixen_testing::WaitUntil([&] {
-            QApplication::processEvents();
-            return QApplication::activeWindow() == raiser;
-        }));
+    // Shows a message and answers it once it is up; the window it belonged to.
+    const auto ownerOfAMessage = [&prompter] {
         QWidget* owner = nullptr;
-        QTimer closer;  // answers the box once it is up
+        QTimer closer;
         QObject::connect(&closer, &QTimer::timeout, [&] {
             if (QWidget* box = QApplication::activeModalWidget()) {
                 owner = box->parentWidget();
@@ -277,6 +274,25 @@ TEST(QtPrompterOwner, AMessageBelongsToTheWindowThatRaisedIt) {
         });
         closer.start(1);
         prompter.Message("Communications established", kAppCaption);
-        EXPECT_EQ(owner, raiser) << raiser->windowTitle().toStdString();
+        return owner;
+    };
+    for (QWidget* raiser : {static_cast<QWidget*>(&advancedSetup), static_cast<QWidget*>(&main)}) {
+        raiser->activateWindow();
+        ASSERT_TRUE(ixen_testing::WaitUntil([&] {
+            QApplication::processEvents();
+            return QApplication::activeWindow() == raiser;
+        }));
+        EXPECT_EQ(ownerOfAMessage(), raiser) << raiser->windowTitle().toStdString();
     }
+
+    // A click in a window that the window manager did not make active makes it the owner all the same.
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    main.activateWindow();
+    ASSERT_TRUE(ixen_testing::WaitUntil([&] {
+        QApplication::processEvents();
+        return QApplication::activeWindow() == &main;
+    }));
+    QApplication::sendEvent(&advancedSetup, &press);
+    EXPECT_EQ(ownerOfAMessage(), &advancedSetup);
 }

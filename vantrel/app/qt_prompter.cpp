@@ -10,18 +10,40 @@
 
 namespace vantrel {
 
-QtPrompter::QtPrompter(QWidget* parent) : parent_(parent) {
-    // The active window is gone while the user looks at another program during
-    // a long search; the window they last worked in still raised the message.
-    QObject::connect(qApp, &QApplication::focusChanged, &watcher_, [this](QWidget*, QWidget* now) {
-        if (now != nullptr) lastActive_ = now->window();
-    });
-}
+namespace {
+
+// Notes the window of every mouse press and key press: the window the user
+// works in, whatever the window manager made active (some never activate a
+// dialog on a click, and none while the user looks at another program).
+class InputWatcher : public QObject {
+public:
+    explicit InputWatcher(QPointer<QWidget>& lastUsed) : lastUsed_(lastUsed) { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) &&
+            watched->isWidgetType()) {
+            QWidget* window = static_cast<QWidget*>(watched)->window();
+            // A menu's popup stands for the window whose menu it is.
+            if (window->windowType() == Qt::Popup && window->parentWidget() != nullptr)
+                window = window->parentWidget()->window();
+            lastUsed_ = window;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget>& lastUsed_;
+};
+
+}  // namespace
+
+QtPrompter::QtPrompter(QWidget* parent) : parent_(parent), watcher_(std::make_unique<InputWatcher>(lastUsed_)) {}
 
 QWidget* QtPrompter::Parent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* last = lastUsed_.data(); last != nullptr && last->isVisible()) return last;
     if (QWidget* active = QApplication::activeWindow()) return active;
-    if (QWidget* last = lastActive_.data(); last != nullptr && last->isVisible()) return last;
     return parent_.data();
 }
 

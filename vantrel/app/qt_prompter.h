@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "vantrel/link/prompter.h"
 
@@ -9,7 +10,8 @@ namespace vantrel {
 
 // Message boxes and file dialogs of the desktop. Each belongs to the window
 // that raised it: the modal dialog in front, else the window the user last
-// worked in (a modeless dialog such as Advanced Setup), else the main window.
+// clicked or typed in (a modeless dialog such as Advanced Setup), else the
+// active window, else the main window.
 // Closing the box then gives that window the focus back, instead of bringing
 // the main window up over it.
 class QtPrompter : public IPrompter {
@@ -31,8 +33,8 @@ public:
 
 private:
     QPointer<QWidget> parent_;
-    QPointer<QWidget> lastActive_;  // the program's window that last had the focus
-    QObject watcher_;               // ends the focus tracking with the prompter
+    QPointer<QWidget> lastUsed_;         // the program's window the user last clicked or typed in
+    std::unique_ptr<QObject> watcher_;  // tracks lastUsed_ while the prompter lives
 };
 
 }  // namespace vantrel
