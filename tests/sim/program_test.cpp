@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sim/board.h"
+#include "tests/support/wait_until.h"
 
 extern char** environ;
 
@@ -59,12 +60,11 @@ std::string ReadLine(int fd, int timeoutMs) {
   }
 }
 
+// The exit status, or -2 when the program has not ended within the limit (then it is killed).
 int Wait(pid_t pid) {
   int status = 0;
-  for (int i = 0; i < 300; ++i) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    usleep(10000);
-  }
+  if (ixen_testing::WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }))
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   return -2;
@@ -90,7 +90,9 @@ TEST(Program, ServesThePtyAndDumpsOnSigterm) {
   const std::string dump = ::testing::TempDir() + "program_dump.psd";
   const std::string pathFile = ::testing::TempDir() + "program_path";
   std::remove(dump.c_str());
-  Child c = Spawn({"--protocol", "1", "--firmware", "0", "--dump", dump, "--path-file", pathFile});
+  // A long byte time-out: a test thread the machine holds up must not end the frame.
+  Child c = Spawn({"--protocol", "1", "--firmware", "0", "--dump", dump, "--path-file", pathFile,
+                   "--byte-timeout", "60000"});
   ASSERT_GT(c.pid, 0);
   const std::string path = ReadLine(c.out, 5000);
   ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
@@ -111,7 +113,7 @@ TEST(Program, ServesThePtyAndDumpsOnSigterm) {
     for (size_t i = 0; i < f.size(); ++i) {
       ASSERT_EQ(write(fd, &f[i], 1), 1);
       pollfd p{fd, POLLIN, 0};
-      ASSERT_EQ(poll(&p, 1, 1000), 1);
+      ASSERT_EQ(poll(&p, 1, 10000), 1);
       uint8_t a = 0;
       ASSERT_EQ(read(fd, &a, 1), 1);
       EXPECT_EQ(a, i + 1 == f.size() ? 0xFF : i);
