@@ -22,9 +22,10 @@ namespace texts = vantrel::texts;
 class FirmwareDialogTest : public testing::Test {
 protected:
     FirmwareDialogTest()
-        : rig_(fwtest::Transport::kSerial, ixsim::BoardOptions{}),
+        : simulated_(fwtest::BoardRig::Simulated(fwtest::Transport::kSerial, ixsim::BoardOptions{})),
+          rig_(*simulated_),
           dialog_(vantrel::FirmwareUpdateContext{rig_.link, commBusy_, prompter_, [this] { return programFile_; },
-                                                 [this] { rig_.EnterBootloader(); }}) {}
+                                                 [this] { fwtest::EnterBootloader(rig_); }}) {}
 
     // Serves the window's events until the update is over.
     void RunToEnd() {
@@ -43,7 +44,8 @@ protected:
     }
 
     ixen_testing::TempFolder folder_;
-    fwtest::BoardRig rig_;
+    std::unique_ptr<fwtest::BoardRig> simulated_;
+    fwtest::BoardRig& rig_;
     int32_t commBusy_ = 0;
     ScriptedPrompter prompter_;
     std::optional<std::string> programFile_;

@@ -1,48 +1,16 @@
 #include "firmware_rig.h"
 
 #include <cstdio>
-#include <mutex>
-
-#include "vantrel/cli/simulated_port_io.h"
+#include <vector>
 
 namespace fwtest {
 
-std::string TransportName(Transport transport) { return transport == Transport::kSerial ? "Serial" : "Pc104"; }
-
-BoardRig::BoardRig(Transport transport_, ixsim::BoardOptions options) : transport(transport_) {
-    if (transport == Transport::kSerial) {
-        ptyBoard = std::make_unique<ixsim::PtyBoard>(options);
-        link.SetComDevice(1, ptyBoard->Path());
-        link.settings.PortSelection = 1;
-        link.Open(1, 9600);
-    } else {
-        pc104Board = std::make_shared<ixsim::Pc104Board>(options);
-        link.SetPortIo(std::make_shared<vantrel::cli::SimulatedPortIo>(pc104Board, 0x300));
-        link.settings.PortSelection = 10;
-    }
+void EnterBootloader(BoardRig& rig) {
+    rig.WithBoard([](ixsim::Board& board) { board.EnterBootloader(); });
 }
 
-void BoardRig::WithBoard(const std::function<void(ixsim::Board&)>& fn) {
-    if (ptyBoard) {
-        ptyBoard->WithBoard(fn);
-    } else {
-        std::lock_guard<std::mutex> lock(pc104Board->mutex());
-        fn(pc104Board->board());
-    }
-}
-
-void BoardRig::EnterBootloader() {
-    WithBoard([](ixsim::Board& board) { board.EnterBootloader(); });
-}
-
-std::vector<uint8_t> BoardRig::Received() {
-    std::vector<uint8_t> received;
-    WithBoard([&](ixsim::Board& board) { received = board.received; });
-    return received;
-}
-
-std::string BoardRig::ReceivedText() {
-    const std::vector<uint8_t> bytes = Received();
+std::string ReceivedText(BoardRig& rig) {
+    const std::vector<uint8_t> bytes = rig.Received();
     return {bytes.begin(), bytes.end()};
 }
 

@@ -15,6 +15,8 @@ namespace {
 
 using fwtest::AsSent;
 using fwtest::BoardRig;
+using fwtest::EnterBootloader;
+using fwtest::ReceivedText;
 using fwtest::FirmwareText;
 using fwtest::Transport;
 using vantrel::StreamOutcome;
@@ -30,7 +32,7 @@ protected:
     }
     std::unique_ptr<BoardRig> Bootloader(ixsim::BoardOptions options = {}) {
         options.bootloader = true;
-        return std::make_unique<BoardRig>(GetParam(), options);
+        return BoardRig::Simulated(GetParam(), options);
     }
 
     ixen_testing::TempFolder folder_;
@@ -43,7 +45,7 @@ TEST_P(FirmwareStream, AWholeFileProgramsTheBoardWithExactlyItsTextBytes) {
     ASSERT_GT(text.size(), 2000u);
     const StreamResult result = Stream(*rig, text);
     EXPECT_EQ(result.outcome, StreamOutcome::kProgrammed);
-    EXPECT_EQ(rig->ReceivedText(), AsSent(text));
+    EXPECT_EQ(ReceivedText(*rig), AsSent(text));
     // Every character but the end record's line feed, which the bootloader answers with its end byte.
     EXPECT_EQ(result.accepted, AsSent(text).size() - 1);
     ASSERT_EQ(counts_.size(), result.accepted);
@@ -61,7 +63,7 @@ TEST_P(FirmwareStream, TheEndOfProgrammingInTheMiddleEndsInSuccess) {
     EXPECT_EQ(result.outcome, StreamOutcome::kProgrammed);
     const std::string sent = AsSent(text);
     const std::string endRecord = ":00000001FF\n";
-    EXPECT_EQ(rig->ReceivedText(), sent.substr(0, sent.find(endRecord) + endRecord.size()));
+    EXPECT_EQ(ReceivedText(*rig), sent.substr(0, sent.find(endRecord) + endRecord.size()));
 }
 
 TEST_P(FirmwareStream, ABadRecordFailsAtItsLineEnd) {
@@ -72,7 +74,7 @@ TEST_P(FirmwareStream, ABadRecordFailsAtItsLineEnd) {
     const std::string sent = AsSent(text);
     std::size_t thirdLineEnd = 0;
     for (int line = 0; line < 3; ++line) thirdLineEnd = sent.find('\n', thirdLineEnd) + 1;
-    EXPECT_EQ(rig->ReceivedText(), sent.substr(0, thirdLineEnd));
+    EXPECT_EQ(ReceivedText(*rig), sent.substr(0, thirdLineEnd));
     rig->WithBoard([](ixsim::Board& board) { EXPECT_FALSE(board.firmwareComplete); });
 }
 
@@ -83,7 +85,7 @@ TEST_P(FirmwareStream, ASilentBoardFailsAtTheFirstCharacter) {
     const StreamResult result = Stream(*rig, FirmwareText{}.Text());
     EXPECT_EQ(result.outcome, StreamOutcome::kRefused);
     EXPECT_EQ(result.accepted, 0u);
-    EXPECT_EQ(rig->ReceivedText(), ":");
+    EXPECT_EQ(ReceivedText(*rig), ":");
 }
 
 TEST_P(FirmwareStream, AFileThatEndsUnconfirmedFailsWithNothingSentAfterIt) {
@@ -94,7 +96,7 @@ TEST_P(FirmwareStream, AFileThatEndsUnconfirmedFailsWithNothingSentAfterIt) {
         EXPECT_EQ(result.outcome, StreamOutcome::kEndNotConfirmed) << finalLineEnd;
         EXPECT_EQ(result.lastLineEnded, finalLineEnd);
         EXPECT_EQ(result.accepted, AsSent(text).size());
-        EXPECT_EQ(rig->ReceivedText(), AsSent(text)) << "no byte after the file's last character";
+        EXPECT_EQ(ReceivedText(*rig), AsSent(text)) << "no byte after the file's last character";
         const std::string message = vantrel::FailureMessage(result);
         EXPECT_NE(message.find("did not confirm the end of programming"), std::string::npos) << message;
         EXPECT_EQ(message.find("no line end") != std::string::npos, !finalLineEnd) << message;
@@ -114,10 +116,11 @@ TEST_P(FirmwareStream, ACancelledStreamStopsBeforeItsNextCharacter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, FirmwareStream, testing::Values(Transport::kSerial, Transport::kPc104),
-                         [](const auto& param) { return fwtest::TransportName(param.param); });
+                         [](const auto& param) { return linktest::TransportName(param.param); });
 
 TEST(FirmwareStreamSerial, StaleInputIsDrainedBeforeTheFirstCharacter) {
-    BoardRig rig(Transport::kSerial, ixsim::BoardOptions{});
+    auto simulated = BoardRig::Simulated(Transport::kSerial, ixsim::BoardOptions{});
+    BoardRig& rig = *simulated;
     // Answers of the board's normal firmware still queued on the link.
     rig.link.WriteByte(0xF0);
     rig.link.WriteByte(0xF0);
@@ -126,14 +129,14 @@ TEST(FirmwareStreamSerial, StaleInputIsDrainedBeforeTheFirstCharacter) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ASSERT_EQ(rig.link.BytesAvailable(), 2u);
-    rig.EnterBootloader();
+    EnterBootloader(rig);
     ixen_testing::TempFolder folder;
     std::atomic<bool> cancel{false};
     const std::string text = FirmwareText{.dataRecords = 1}.Text();
     const StreamResult result =
         vantrel::StreamProgramFile(rig.link, folder.Write("f.hex", text), cancel, nullptr);
     EXPECT_EQ(result.outcome, StreamOutcome::kProgrammed);
-    EXPECT_EQ(rig.ReceivedText(), "\xF0\xF0" + AsSent(text));
+    EXPECT_EQ(ReceivedText(rig), "\xF0\xF0" + AsSent(text));
 }
 
 }  // namespace

@@ -50,14 +50,15 @@ public:
 // confirming the instructions puts it into the bootloader, as with --simulate.
 class FirmwareUpdateTest : public testing::Test {
 protected:
-    explicit FirmwareUpdateTest(Transport transport = Transport::kSerial) : rig_(transport, ixsim::BoardOptions{}) {}
+    explicit FirmwareUpdateTest(Transport transport = Transport::kSerial)
+        : simulated_(BoardRig::Simulated(transport, ixsim::BoardOptions{})), rig_(*simulated_) {}
 
     std::unique_ptr<FirmwareUpdate> MakeUpdate() {
         vantrel::FirmwareUpdateContext context{rig_.link, commBusy_, prompter_, [this] { return programFile_; },
                                                [this] {
                                                    busyWhenEntered_ = commBusy_;
                                                    if (beforeBootloader_) beforeBootloader_();
-                                                   rig_.EnterBootloader();
+                                                   fwtest::EnterBootloader(rig_);
                                                }};
         return std::make_unique<FirmwareUpdate>(std::move(context), view_,
                                                 [this](std::function<void()> work) { notices_.Post(std::move(work)); });
@@ -81,7 +82,8 @@ protected:
     }
 
     ixen_testing::TempFolder folder_;
-    BoardRig rig_;
+    std::unique_ptr<BoardRig> simulated_;
+    BoardRig& rig_;
     int32_t commBusy_ = 0;
     int32_t busyWhenEntered_ = -1;
     ScriptedPrompter prompter_;
@@ -110,7 +112,7 @@ TEST_F(FirmwareUpdateTest, SucceedsAndResetsItsProgress) {
     EXPECT_GT(view_.mostBytesShown, 0);
     EXPECT_EQ(view_.progress.PercentText(), "0.000 %");
     EXPECT_EQ(view_.progress.barPosition, 1);
-    EXPECT_EQ(rig_.ReceivedText(), AsSent(text));
+    EXPECT_EQ(fwtest::ReceivedText(rig_), AsSent(text));
 }
 
 TEST_F(FirmwareUpdateTest, RefusesToStartWithoutAProgramFileWhileBusyOrWithABadFile) {
@@ -212,7 +214,7 @@ TEST_F(FirmwareUpdatePc104Test, SucceedsThroughTheInProcessBoard) {
     RunToEnd(*update);
     EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{texts::kFirmwareInstructions,
                                                             texts::kFirmwareUpdateSuccessful}));
-    EXPECT_EQ(rig_.ReceivedText(), AsSent(text));
+    EXPECT_EQ(fwtest::ReceivedText(rig_), AsSent(text));
     EXPECT_EQ(commBusy_, 0);
 }
 
