@@ -100,22 +100,8 @@ int RunFlash(CliContext& context, const std::vector<std::string>& arguments) {
     }
 
     const ProgramFileCount count = CountProgramFile(path);
-    switch (count.status) {
-    case ProgramFileCount::Status::kNotFound:
-        context.err << texts::kProgramFileNotFound << "\n";
-        return kExitFailed;
-    case ProgramFileCount::Status::kEmpty:
-        context.err << texts::kProgramFileEmpty << "\n";
-        return kExitFailed;
-    case ProgramFileCount::Status::kBinary:
-        context.err << texts::kProgramFileBinary << "\n";
-        return kExitFailed;
-    case ProgramFileCount::Status::kReadError:
-        context.err << texts::kProgramFileReadError << "\n";
-        break;
-    case ProgramFileCount::Status::kCounted:
-        break;
-    }
+    if (const char* message = CountMessage(count.status)) context.err << message << "\n";
+    if (!MayStream(count.status)) return kExitFailed;
 
     context.err << texts::kFirmwareInstructions << "\n";
     if (!confirmed) {

@@ -47,23 +47,8 @@ void FirmwareUpdate::Start() {
         return;
     }
     const ProgramFileCount count = CountProgramFile(*file);
-    switch (count.status) {
-    case ProgramFileCount::Status::kNotFound:
-        prompter.Message(texts::kProgramFileNotFound);
-        return;
-    case ProgramFileCount::Status::kEmpty:
-        prompter.Message(texts::kProgramFileEmpty);
-        return;
-    case ProgramFileCount::Status::kBinary:
-        prompter.Message(texts::kProgramFileBinary);
-        return;
-    case ProgramFileCount::Status::kReadError:
-        // The stream meets the same error and fails with the upload message.
-        prompter.Message(texts::kProgramFileReadError);
-        break;
-    case ProgramFileCount::Status::kCounted:
-        break;
-    }
+    if (const char* message = CountMessage(count.status)) prompter.Message(message);
+    if (!MayStream(count.status)) return;
     total_ = count.total;
     view_.SetBarRange(1, ProgressBarMaximum(total_));
 

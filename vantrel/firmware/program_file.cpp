@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "firmware_texts.h"
+
 namespace vantrel {
 namespace {
 
@@ -105,6 +107,26 @@ ProgramFileCount CountProgramFile(const std::string& path) {
         count.status = characters == 0 ? ProgramFileCount::Status::kEmpty : ProgramFileCount::Status::kCounted;
     }
     return count;
+}
+
+bool MayStream(ProgramFileCount::Status status) {
+    return status == ProgramFileCount::Status::kCounted || status == ProgramFileCount::Status::kReadError;
+}
+
+const char* CountMessage(ProgramFileCount::Status status) {
+    switch (status) {
+    case ProgramFileCount::Status::kNotFound:
+        return texts::kProgramFileNotFound;
+    case ProgramFileCount::Status::kEmpty:
+        return texts::kProgramFileEmpty;
+    case ProgramFileCount::Status::kBinary:
+        return texts::kProgramFileBinary;
+    case ProgramFileCount::Status::kReadError:
+        return texts::kProgramFileReadError;
+    case ProgramFileCount::Status::kCounted:
+        break;
+    }
+    return nullptr;
 }
 
 }  // namespace vantrel

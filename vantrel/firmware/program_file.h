@@ -53,6 +53,12 @@ struct ProgramFileCount {
 
 ProgramFileCount CountProgramFile(const std::string& path);
 
+// Whether the update goes on after a count: a read error only warns (the
+// stream meets the same error and fails with the upload message).
+bool MayStream(ProgramFileCount::Status status);
+// The message a count shows, or null when it shows none.
+const char* CountMessage(ProgramFileCount::Status status);
+
 // True for the bytes a text program file may hold: printable ASCII, tab, line
 // ends, form feed and the end-of-file mark some editors append.
 bool IsProgramTextByte(uint8_t byte);
