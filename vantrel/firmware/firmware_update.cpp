@@ -4,7 +4,7 @@
 
 #include "firmware_texts.h"
 #include "program_file.h"
-#include "vantrel/app/prompter.h"
+#include "vantrel/link/prompter.h"
 #include "vantrel/config/message_texts.h"
 #include "vantrel/link/board_link.h"
 
