@@ -1,11 +1,15 @@
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "command_line.h"
+#include "main_window.h"
 #include "vantrel/config/config_data.h"
+#include "vantrel/firmware/firmware_update_dialog.h"
 #include "vantrel/link/board_link.h"
 #include "vantrel/sim_bridge/simulated_board.h"
 #include "vantrel_app.h"
@@ -50,6 +54,24 @@ int main(int argc, char** argv) {
 
     vantrel::CConfigData record(link, app.SettingsPath());
     app.Attach(link, record);
+
+    // Init > FW Update on the file last opened through File > Open. With --simulate,
+    // confirming the instructions does to the boards what jumper and power-up do.
+    std::function<void()> enterBootloader;
+    if (serialBoard) {
+        enterBootloader = [&serialBoard, &pc104Board] {
+            serialBoard->EnterBootloader();
+            pc104Board->EnterBootloader();
+        };
+    }
+    auto programFile = [&record]() -> std::optional<std::string> {
+        if (record.loaded == 0) return std::nullopt;
+        return record.filePath;
+    };
+    vantrel::FirmwareUpdateDialog firmwareUpdate(
+        vantrel::FirmwareUpdateContext{link, record.CommBusy, app.Prompter(), programFile, enterBootloader},
+        &app.Window());
+    app.hooks.firmwareUpdate = [&firmwareUpdate] { firmwareUpdate.exec(); };
     app.Run();
     return 0;
 }

@@ -7,8 +7,14 @@
 
 namespace vantrel::cli {
 
-CliContext::CliContext(CliOptions options_, std::ostream& out_, std::ostream& err_, SimulatorStart simulator)
-    : options(std::move(options_)), out(out_), err(err_), prompter(err_), simulator_(std::move(simulator)) {
+CliContext::CliContext(CliOptions options_, std::ostream& out_, std::ostream& err_, SimulatorStart simulator,
+                       SimulatorBootloader simulatorBootloader)
+    : options(std::move(options_)),
+      out(out_),
+      err(err_),
+      prompter(err_),
+      simulator_(std::move(simulator)),
+      simulatorBootloader_(std::move(simulatorBootloader)) {
     link.SetPrompter(&prompter);
 }
 
@@ -44,6 +50,10 @@ bool CliContext::Connect() {
     }
     connected_ = true;
     return true;
+}
+
+void CliContext::EnterSimulatedBootloader() {
+    if (simulatedBoard && simulatorBootloader_) simulatorBootloader_(simulatedBoard);
 }
 
 void CliContext::ReportLinkProblems() {

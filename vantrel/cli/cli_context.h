@@ -15,12 +15,16 @@ namespace vantrel::cli {
 // it cannot. The vantrel-cli program passes the simulator bridge's, so that
 // this library carries no simulator.
 using SimulatorStart = std::function<std::shared_ptr<void>(CBoardLink& link)>;
+// Puts the board SimulatorStart returned into its bootloader, as the jumper and
+// power-up do to a real board (for flash).
+using SimulatorBootloader = std::function<void(const std::shared_ptr<void>& board)>;
 
 // Everything a command works with: the options, the link and, with
 // --simulate, the board behind it.
 class CliContext {
 public:
-    CliContext(CliOptions options, std::ostream& out, std::ostream& err, SimulatorStart simulator = {});
+    CliContext(CliOptions options, std::ostream& out, std::ostream& err, SimulatorStart simulator = {},
+               SimulatorBootloader simulatorBootloader = {});
     ~CliContext();
     CliContext(const CliContext&) = delete;
     CliContext& operator=(const CliContext&) = delete;
@@ -31,6 +35,9 @@ public:
     // a port that does not open is only reported, as its transactions fail anyway.
     bool Connect();
     bool Connected() const { return connected_; }
+
+    // With --simulate, after Connect: the simulated board enters its bootloader.
+    void EnterSimulatedBootloader();
 
     // Standard error notes about the link after a command: port access, lost device.
     void ReportLinkProblems();
@@ -44,6 +51,7 @@ public:
 
 private:
     SimulatorStart simulator_;
+    SimulatorBootloader simulatorBootloader_;
     bool connected_ = false;
 };
 

@@ -26,7 +26,7 @@ std::string TraceForTerminal(const std::string& traceText) {
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const SimulatorStart& simulator) {
+           const SimulatorStart& simulator, const SimulatorBootloader& simulatorBootloader) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         out << UsageText();
         return 0;
@@ -41,7 +41,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return UsageError(err, "wrong number of arguments for '" + options.command + "'");
     }
 
-    CliContext context(std::move(options), out, err, simulator);
+    CliContext context(std::move(options), out, err, simulator, simulatorBootloader);
     const int status = command->run(context, context.options.arguments);
     if (status == kExitUsage) {
         err << UsageText();

@@ -1,6 +1,7 @@
 #include "command_table.h"
 
 #include "config_commands.h"
+#include "flash_command.h"
 #include "link_commands.h"
 
 namespace vantrel::cli {
@@ -15,6 +16,7 @@ constexpr CliCommand kCommands[] = {
     {"profile", "ACTION FILE..", "new|check|show FILE, convert IN OUT, diff A B (exit 1: they differ)", 2, 3, RunProfile},
     {"eeprom", "read|write FILE", "the board's EEPROM to or from a profile; write [--verify] [--reset]", 2, 4, RunEeprom},
     {"reset", "", "processor reset: a new EEPROM content takes effect", 0, 0, RunReset},
+    {"flash", "FILE [--yes]", "firmware update: FILE to the board's bootloader (--yes: no Enter)", 1, 2, RunFlash},
 };
 
 }  // namespace

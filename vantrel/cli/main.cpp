@@ -1,4 +1,5 @@
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,5 +8,8 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return vantrel::cli::RunCli(args, std::cout, std::cerr, &vantrel::SimulatedBoard::Matching);
+    return vantrel::cli::RunCli(args, std::cout, std::cerr, &vantrel::SimulatedBoard::Matching,
+                                [](const std::shared_ptr<void>& board) {
+                                    std::static_pointer_cast<vantrel::SimulatedBoard>(board)->EnterBootloader();
+                                });
 }

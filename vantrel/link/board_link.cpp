@@ -92,7 +92,7 @@ uint32_t CBoardLink::BytesAvailable() {
 
 int CBoardLink::DrainInput() {
     const int selection = settings.PortSelection;
-    if (selection < 1 || selection > 4) return 0;
+    if (!IsSerialSelection(selection)) return 0;
     const std::time_t start = std::time(nullptr);
     while (BytesAvailable() > 0) {
         ReadByte();

@@ -40,7 +40,7 @@ std::optional<int> RecordAnswer(uint8_t ch, uint8_t c, std::atomic<uint8_t>& seq
 
 int CBoardLink::BootloaderExchange(uint8_t ch, int skip) {
     const int selection = settings.PortSelection;
-    if (selection >= 1 && selection <= 4) return skip ? 0 : BootloaderExchangeSerial(ch);
+    if (IsSerialSelection(selection)) return skip ? 0 : BootloaderExchangeSerial(ch);
     if (IsPc104Selection(selection)) return skip ? 0 : BootloaderExchangePc104(ch);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "simulated_board.h"
 
 #include <cstdio>
+#include <mutex>
 #include <stdexcept>
 
 #include "sim/pc104_board.h"
@@ -32,6 +33,14 @@ std::shared_ptr<SimulatedBoard> SimulatedBoard::Matching(CBoardLink& link) {
     options.firmwareType = static_cast<int>(settings.FirmwareType);
     options.altAddresses = settings.SelectorAddressing == 1;
     return std::make_shared<SimulatedBoard>(link, settings.PortSelection, options);
+}
+
+void SimulatedBoard::EnterBootloader() {
+    if (serial_) serial_->WithBoard([](ixsim::Board& board) { board.EnterBootloader(); });
+    if (pc104_) {
+        std::lock_guard<std::mutex> lock(pc104_->mutex());
+        pc104_->board().EnterBootloader();
+    }
 }
 
 std::string SimulatedBoard::Where() const {

@@ -32,6 +32,10 @@ public:
     // firmware type, selector addressing): what vantrel-cli --simulate runs.
     static std::shared_ptr<SimulatedBoard> Matching(CBoardLink& link);
 
+    // What the jumper and power-up do to a real board: the bootloader takes a
+    // firmware file (vantrel FW Update, vantrel-cli flash).
+    void EnterBootloader();
+
     // "COM1 (/dev/pts/3)" or "the PC/104 bus at 300h".
     std::string Where() const;
 
