@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
 
 #include "scripted_board.h"
+#include "zone_guard.h"
 #include "vantrel/commands/realtime_clock_console.h"
 #include "vantrel/config/message_texts.h"
 
@@ -17,25 +17,7 @@ using testing_support::RecordingView;
 using testing_support::ScriptedBoard;
 using Bytes = std::vector<uint8_t>;
 
-// Sets TZ for one test and puts the old one back.
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ZoneGuard() {
-        if (old_) setenv("TZ", old_->c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-    }
-    ZoneGuard(const ZoneGuard&) = delete;
-    ZoneGuard& operator=(const ZoneGuard&) = delete;
-
-private:
-    std::optional<std::string> old_;
-};
+using testing_support::ZoneGuard;
 
 class Clock : public testing::Test {
 protected:
