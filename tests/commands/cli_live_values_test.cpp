@@ -21,6 +21,9 @@ struct CliRun {
 ixsim::BoardOptions Firmware(int type) {
     ixsim::BoardOptions options;
     options.firmwareType = type;
+    // A loaded machine may leave a gap between two bytes of a frame: the board
+    // must not give up on it (the tests here inject their faults explicitly).
+    options.byteTimeoutMs = 10000;
     return options;
 }
 
