@@ -16,6 +16,8 @@ namespace vantrel {
 
 class CBoardLink;
 class CConfigData;
+class CommandConsoles;
+class LinkTransactor;
 class FileCommands;
 class IPrompter;
 class ISetupDialogRunner;
@@ -56,6 +58,8 @@ public:
     MainWindow& Window() const { return *window_; }
     ModelessDialogSlot& Slot(ModelessDialog dialog) { return *slots_[static_cast<std::size_t>(dialog)]; }
     SetupContext& Setup() { return *setup_; }
+    // The command consoles' lines, stores and passes, for the whole run (polling logs them).
+    CommandConsoles& Consoles() { return *consoles_; }
     IPrompter& Prompter() { return *prompter_; }
 
     ApplicationHooks hooks;
@@ -66,6 +70,7 @@ public:
 
 private:
     void BindCommands();
+    void BuildConsoles();
     void RunSetup();
     void RunDebugSetup();
     void PowerOnReset();
@@ -79,6 +84,8 @@ private:
     ISetupDialogRunner* runner_ = nullptr;
     std::unique_ptr<SetupContext> setup_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<LinkTransactor> consoleBoard_;
+    std::unique_ptr<CommandConsoles> consoles_;
     std::unique_ptr<CommandRouter> router_;
     std::array<std::unique_ptr<ModelessDialogSlot>, kModelessDialogCount> slots_{};
     std::unique_ptr<MainWindow> window_;
