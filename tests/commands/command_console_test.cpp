@@ -318,6 +318,27 @@ TEST_F(Consoles, PollLogColumnsAndNames) {
     EXPECT_FALSE(CommandConsoles::Offers({ConsoleKind::Temperature, 8}, kUps18));
 }
 
+TEST_F(Consoles, UpdateAllRunsTheClockAndI2cConsolesThatExist) {
+    consoles.clock.store = {1, 2, 3, 4};
+    for (int line = 1; line < consoles.i2c.LineCount(); ++line) consoles.i2c.ClickCheckBox(line, false);
+    consoles.i2c.SetFieldText(0, "0x0042");
+    consoles.UpdateAllWrite(true, false);
+    EXPECT_EQ(board.Commands(), (Bytes{0xA0, 0xA1, 0xB1, 0xB0, 0xB3, 0xB2, 0xB5, 0xB4}));
+    EXPECT_EQ(board.calls[1].word, 4);
+    EXPECT_EQ(board.calls[3].word, 1);
+    board.calls.clear();
+    consoles.UpdateAllWrite(false, true);
+    ASSERT_EQ(board.Commands(), Bytes{0x9A});
+    EXPECT_EQ(board.calls[0].word, 0x42);
+    board.calls.clear();
+    consoles.UpdateAllRead(true, true);
+    EXPECT_EQ(board.Commands(), (Bytes{0xA0, 0xA1, 0xB3, 0xB2, 0xB5, 0xB4, 0x9A}));
+    board.calls.clear();
+    consoles.UpdateAllRead(false, false);
+    EXPECT_TRUE(board.calls.empty());
+    EXPECT_EQ(busy, 0);
+}
+
 TEST_F(Consoles, DebugCommandSendsWithoutLookingAtCommBusy) {
     DebugCommand& debug = consoles.debug;
     debug.SetView(&view);

@@ -184,6 +184,7 @@ TEST(ConsoleMenu, CommandItemsOpenWorkingConsoles) {
     h.record->enableFlags.smbus[1] = 1;
     h.serialBoard->WithBoard([](ixsim::Board& b) { b.SetRegister(0x09, 12345); });
 
+    EXPECT_FALSE(h.app->ClockOrI2cConsoleOpen());
     ASSERT_TRUE(h.app->Execute(MenuCommand::CommandSmbus));
     auto* smbus = ModelessWidget<ConsoleDialog>(h.app->Slot(ModelessDialog::SmbusConsole));
     ASSERT_NE(smbus, nullptr);
@@ -205,6 +206,7 @@ TEST(ConsoleMenu, CommandItemsOpenWorkingConsoles) {
         EXPECT_TRUE(window->Widget()->isVisible());
     }
     EXPECT_FALSE(h.app->Execute(MenuCommand::CommandMemory));
+    EXPECT_TRUE(h.app->ClockOrI2cConsoleOpen());
 }
 
 }  // namespace

@@ -156,6 +156,19 @@ void VantrelApp::BuildConsoles() {
     });
 }
 
+bool VantrelApp::ClockOrI2cConsoleOpen() const {
+    return Slot(ModelessDialog::RealtimeClock).Created() || Slot(ModelessDialog::I2cConsole).Created();
+}
+
+void VantrelApp::UpdateAllConsoleRead() {
+    consoles_->UpdateAllRead(Slot(ModelessDialog::RealtimeClock).Created(), Slot(ModelessDialog::I2cConsole).Created());
+}
+
+void VantrelApp::UpdateAllConsoleWrite() {
+    consoles_->UpdateAllWrite(Slot(ModelessDialog::RealtimeClock).Created(),
+                              Slot(ModelessDialog::I2cConsole).Created());
+}
+
 void VantrelApp::RunSetup() {
     if (runner_->RunFirmwareVersion() != DialogEnd::Ok) return;
     pollTimer.Start(record_->pollingRate);

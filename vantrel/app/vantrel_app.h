@@ -57,9 +57,15 @@ public:
 
     MainWindow& Window() const { return *window_; }
     ModelessDialogSlot& Slot(ModelessDialog dialog) { return *slots_[static_cast<std::size_t>(dialog)]; }
+    const ModelessDialogSlot& Slot(ModelessDialog dialog) const { return *slots_[static_cast<std::size_t>(dialog)]; }
     SetupContext& Setup() { return *setup_; }
     // The command consoles' lines, stores and passes, for the whole run (polling logs them).
     CommandConsoles& Consoles() { return *consoles_; }
+    // For Update All's dialog (IUpdateAllHost): the realtime clock and I2C
+    // consoles take part once their windows exist.
+    bool ClockOrI2cConsoleOpen() const;
+    void UpdateAllConsoleRead();
+    void UpdateAllConsoleWrite();
     IPrompter& Prompter() { return *prompter_; }
 
     ApplicationHooks hooks;

@@ -85,6 +85,16 @@ void CommandConsoles::ApplyFirmwareType(int firmwareType) {
     }
 }
 
+void CommandConsoles::UpdateAllRead(bool clockExists, bool i2cExists) {
+    if (clockExists) clock.ReadPass();
+    if (i2cExists) i2c.ReadPass();
+}
+
+void CommandConsoles::UpdateAllWrite(bool clockExists, bool i2cExists) {
+    if (clockExists) clock.WriteStore();
+    if (i2cExists) i2c.WritePass();
+}
+
 bool CommandConsoles::LogColumnEnabled(ConsoleLineRef ref) const {
     if (ref.console == ConsoleKind::I2c) {
         return ref.line < static_cast<int>(savedFlags_.i2c.size()) &&

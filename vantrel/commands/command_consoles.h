@@ -54,6 +54,12 @@ public:
     RealtimeClockConsole clock;
     DebugCommand debug;
 
+    // Update All's turn of the realtime clock and I2C consoles whose windows
+    // exist: their own reads, or the clock's stored values and the I2C
+    // console's write.
+    void UpdateAllRead(bool clockExists, bool i2cExists);
+    void UpdateAllWrite(bool clockExists, bool i2cExists);
+
 private:
     ConsoleEnableFlags& savedFlags_;
 };
