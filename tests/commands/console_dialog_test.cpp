@@ -57,6 +57,8 @@ TEST_F(ConsoleWindows, SmbusConsoleShowsItsLinesAndMovesThem) {
     EXPECT_EQ(view.Edit(12)->text(), "      ");
     EXPECT_TRUE(view.Edit(0)->isReadOnly());
     EXPECT_FALSE(view.Edit(6)->isReadOnly());
+    EXPECT_NE(view.Edit(8)->validator(), nullptr);  // setpoints take digits only
+    EXPECT_EQ(view.Edit(6)->validator(), nullptr);
     EXPECT_EQ(view.Button(ConsoleDialog::kRead)->text(), "&Read");
 
     board.registers = {{0x08, 2981}, {0x12, 0}};

@@ -134,6 +134,10 @@ void VantrelApp::BuildConsoles() {
         ConsoleEnvironment{*consoleBoard_, record_->commands, record_->CommBusy, *messages_, record_->pollingActive,
                            link_->BoardIdentification.data()},
         record_->enableFlags);
+    // Polling may run the consoles before any window showed them.
+    auto applyFirmware = [this] { consoles_->ApplyFirmwareType(link_->settings.FirmwareType); };
+    applyFirmware();
+    editors.OnLinkSetupChanged(applyFirmware);
     auto context = [this] {
         return ConsoleDialogContext{record_->writeEnableFlag, [this] { return int{link_->settings.FirmwareType}; }};
     };

@@ -79,6 +79,7 @@ ConsoleDefinition MakeSmbus() {
              FieldRule::Text(8), "Serial_Number", "Serial Number"),
     };
     d.lines[12].initialText = "      ";
+    for (std::size_t line : {1u, 8u, 9u}) d.lines[line].digitsOnly = true;
     d.rules.caption = "SMBus Command Functions";
     d.rules.headings = kConsoleHeadings;
     d.rules.readOrder = {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12};

@@ -41,6 +41,7 @@ struct ConsoleLine {
     LineCommand command;
     bool readable = true;
     bool writable = false;  // also: the field is editable
+    bool digitsOnly = false;  // the field takes digits only
     StoreKind store = StoreKind::Word;
     FieldFormat format = FieldFormat::Decimal;
     FieldRule rule;

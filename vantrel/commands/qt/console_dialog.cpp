@@ -26,6 +26,7 @@ RowTable ConsoleDialog::TableFor(const ConsoleDefinition& definition) {
         row.unitLabel = spec.units;
         row.description = spec.label;
         row.enableBox = true;
+        row.digitsOnly = spec.digitsOnly;
         table.rows.push_back(row);
     }
     for (int i = 0; i < definition.rules.futureRows; ++i) {
