@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "comm_busy.h"
 #include "value_text.h"
 #include "vantrel/config/message_texts.h"
 
@@ -152,14 +153,7 @@ void CommandConsole::Display() {
     view_->ShowFields();
 }
 
-bool CommandConsole::BeginPass() {
-    if (env_.CommBusy != 0) {
-        env_.messages.Show(texts::kCommunicationsInProgress);
-        return false;
-    }
-    env_.CommBusy = 1;
-    return true;
-}
+bool CommandConsole::BeginPass() { return ClaimCommBusy(env_.CommBusy, env_.messages); }
 
 std::vector<int> CommandConsole::EnabledAmong(const std::vector<int>& order, bool forWrite) const {
     std::vector<int> lines;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "comm_busy.h"
 #include "field_rule.h"
 #include "vantrel/config/message_texts.h"
 
@@ -98,11 +99,7 @@ void RealtimeClockConsole::ShowStore() {
 }
 
 bool RealtimeClockConsole::BeginPass() {
-    if (env_.CommBusy != 0) {
-        env_.messages.Show(texts::kCommunicationsInProgress);
-        return false;
-    }
-    env_.CommBusy = 1;
+    if (!ClaimCommBusy(env_.CommBusy, env_.messages)) return false;
     view_->SetProgressRange(1, kProgressSteps);
     view_->SetProgressPosition(0);
     return true;
@@ -134,31 +131,42 @@ int RealtimeClockConsole::ClockWords(bool write, int highEntry, int lowEntry, ui
     return lowResult == 1 ? 1 : 0;
 }
 
-int RealtimeClockConsole::ReadPass() {
-    if (!BeginPass()) return 1;
+bool RealtimeClockConsole::MoveDelay(bool write) {
     IBoardTransactor& board = env_.board;
     const BoardCommandTable& commands = env_.commands;
     int32_t address[4] = {kEepromWordBase + commands[BoardCommandTable::kRealtimeClockOffset], 0, 0, 0};
     int32_t delay[4] = {store.delay, 0, 0, 0};
-    bool failed = board.Transact(board.WriteAddress(), commands[BoardCommandTable::kEepromAddress], address) != 0 ||
-                  board.Transact(board.ReadAddress(), commands[BoardCommandTable::kEepromData], delay) != 0;
-    if (!failed) {
-        store.delay = static_cast<uint16_t>(static_cast<uint32_t>(delay[0]) & kWordMask);
+    if (board.Transact(board.WriteAddress(), commands[BoardCommandTable::kEepromAddress], address) != 0 ||
+        board.Transact(write ? board.WriteAddress() : board.ReadAddress(), commands[BoardCommandTable::kEepromData],
+                       delay) != 0) {
+        return false;
+    }
+    if (!write) store.delay = static_cast<uint16_t>(static_cast<uint32_t>(delay[0]) & kWordMask);
+    return true;
+}
+
+// The delay, then the current (unless a read finds the RTC-enable flag off),
+// startup and shutdown counts; the bar advances after each.
+int RealtimeClockConsole::RunPass(bool write) {
+    if (!BeginPass()) return 1;
+    if (!MoveDelay(write)) return FailPass();
+    view_->StepProgress();
+    uint32_t* counts[3] = {&store.current, &store.startup, &store.shutdown};
+    for (int pair = 0; pair < 3; ++pair) {
+        const int lowEntry = kClockCurrentLowEntry + 2 * pair;
+        const bool skipped = pair == 0 && !write && rtcEnable == 0;
+        if (!skipped && ClockWords(write, lowEntry + 1, lowEntry, *counts[pair]) != 0) return FailPass();
         view_->StepProgress();
     }
-    const int firstEntry = kClockCurrentLowEntry;
-    if (!failed && rtcEnable != 0) failed = ClockWords(false, firstEntry + 1, firstEntry, store.current) != 0;
-    if (!failed) view_->StepProgress();
-    if (!failed) failed = ClockWords(false, firstEntry + 3, firstEntry + 2, store.startup) != 0;
-    if (!failed) view_->StepProgress();
-    if (!failed) failed = ClockWords(false, firstEntry + 5, firstEntry + 4, store.shutdown) != 0;
-    if (!failed) view_->StepProgress();
-    const int result = failed ? FailPass() : 0;
-    if (!failed) {
-        view_->SetProgressPosition(0);
-        env_.CommBusy = 0;
-    }
-    ShowStore();
+    view_->SetProgressPosition(0);
+    env_.CommBusy = 0;
+    return 0;
+}
+
+int RealtimeClockConsole::ReadPass() {
+    const bool refused = env_.CommBusy != 0;
+    const int result = RunPass(false);
+    if (!refused) ShowStore();  // also after a failure: what was read is shown
     return result;
 }
 
@@ -167,26 +175,6 @@ int RealtimeClockConsole::WritePass() {
     return WriteStore();
 }
 
-int RealtimeClockConsole::WriteStore() {
-    if (!BeginPass()) return 1;
-    IBoardTransactor& board = env_.board;
-    const BoardCommandTable& commands = env_.commands;
-    int32_t address[4] = {kEepromWordBase + commands[BoardCommandTable::kRealtimeClockOffset], 0, 0, 0};
-    int32_t delay[4] = {store.delay, 0, 0, 0};
-    if (board.Transact(board.WriteAddress(), commands[BoardCommandTable::kEepromAddress], address) != 0 ||
-        board.Transact(board.WriteAddress(), commands[BoardCommandTable::kEepromData], delay) != 0) {
-        return FailPass();
-    }
-    view_->StepProgress();
-    const int firstEntry = kClockCurrentLowEntry;
-    uint32_t* counts[3] = {&store.current, &store.startup, &store.shutdown};
-    for (int pair = 0; pair < 3; ++pair) {
-        if (ClockWords(true, firstEntry + 2 * pair + 1, firstEntry + 2 * pair, *counts[pair]) != 0) return FailPass();
-        view_->StepProgress();
-    }
-    view_->SetProgressPosition(0);
-    env_.CommBusy = 0;
-    return 0;
-}
+int RealtimeClockConsole::WriteStore() { return RunPass(true); }
 
 }  // namespace vantrel

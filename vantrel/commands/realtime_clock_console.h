@@ -70,6 +70,9 @@ private:
     bool BeginPass();
     int FailPass();
     int ClockWords(bool write, int highEntry, int lowEntry, uint32_t& count);
+    // The shutdown delay's EEPROM word; false when a transaction did not succeed.
+    bool MoveDelay(bool write);
+    int RunPass(bool write);
 
     ConsoleEnvironment env_;
     IConsoleView noView_;

@@ -7,7 +7,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
+
+#include "progress_and_buttons.h"
 
 namespace vantrel {
 namespace {
@@ -37,19 +38,11 @@ DebugCommandDialog::DebugCommandDialog(DebugCommand& command) : debug_(command) 
     groups->addWidget(Group("Input/Output", word_, this));
     groups->addWidget(Group("Description", new QLabel(QString::fromStdString(debug_.description), this), this), 1);
 
-    progress_ = new QProgressBar(this);
-    progress_->setTextVisible(false);
-    outer->addWidget(progress_);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    write_ = new QPushButton("&Write", this);
-    read_ = new QPushButton("&Read", this);
-    auto* close = new QPushButton("&Close", this);
-    for (QPushButton* button : {write_, read_, close}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    outer->addLayout(buttons);
+    const ProgressAndButtons<3> foot(*outer, this, {"&Write", "&Read", "&Close"});
+    progress_ = foot.progress;
+    write_ = foot.buttons[0];
+    read_ = foot.buttons[1];
+    QPushButton* close = foot.buttons[2];
     connect(read_, &QPushButton::clicked, this, [this] {
         TakeFields();
         debug_.Read();
@@ -79,8 +72,7 @@ void DebugCommandDialog::ShowFields() {
 void DebugCommandDialog::SetProgressRange(int low, int high) { progress_->setRange(low, high); }
 
 void DebugCommandDialog::SetProgressPosition(int position) {
-    // Like the row tables' bars: a position outside the range shows its nearest end.
-    progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
+    ShowProgressPosition(*progress_, position);
     progress_->repaint();  // the pause after the answer happens without the event loop
 }
 

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "progress_and_buttons.h"
+
 namespace vantrel {
 namespace {
 
@@ -68,19 +70,11 @@ RealtimeClockDialog::RealtimeClockDialog(RealtimeClockConsole& clock, ConsoleDia
     grid->addWidget(new QLabel("RTC Shutdown Delay", this), delayRow, kDelayColumnSpan);
     grid->setColumnStretch(kDelayColumnSpan, 1);
 
-    progress_ = new QProgressBar(this);
-    progress_->setTextVisible(false);
-    outer->addWidget(progress_);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    read_ = new QPushButton("&Read", this);
-    write_ = new QPushButton("&Write", this);
-    auto* close = new QPushButton("&Close", this);
-    for (QPushButton* button : {read_, write_, close}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    outer->addLayout(buttons);
+    const ProgressAndButtons<3> foot(*outer, this, {"&Read", "&Write", "&Close"});
+    progress_ = foot.progress;
+    read_ = foot.buttons[0];
+    write_ = foot.buttons[1];
+    QPushButton* close = foot.buttons[2];
     connect(read_, &QPushButton::clicked, this, [this] { clock_.ReadPass(); });
     connect(write_, &QPushButton::clicked, this, [this] {
         TakeFields();
@@ -129,10 +123,7 @@ void RealtimeClockDialog::ShowFields() {
 
 void RealtimeClockDialog::SetProgressRange(int low, int high) { progress_->setRange(low, high); }
 
-// Like the row tables' bars: a position outside the range shows its nearest end.
-void RealtimeClockDialog::SetProgressPosition(int position) {
-    progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
-}
+void RealtimeClockDialog::SetProgressPosition(int position) { ShowProgressPosition(*progress_, position); }
 
 void RealtimeClockDialog::StepProgress() {
     progress_->setValue(std::min(progress_->value() + 1, progress_->maximum()));
