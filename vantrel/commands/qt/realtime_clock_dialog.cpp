@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kTimePartLength = 2;
 constexpr int kDelayColumnSpan = 4;
+constexpr int kFieldPadding = 12;  // the frame and margins of a line edit
 
 QLabel* Heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -53,6 +54,7 @@ RealtimeClockDialog::RealtimeClockDialog(RealtimeClockConsole& clock, ConsoleDia
         int column = 1;
         for (QLineEdit* part : {w.hour, w.minute, w.second}) {
             part->setMaxLength(kTimePartLength);
+            part->setMaximumWidth(part->fontMetrics().horizontalAdvance("0000") + kFieldPadding);
             grid->addWidget(part, row + 2, column++);
         }
         grid->addWidget(new QLabel(descriptions[row], this), row + 2, kDelayColumnSpan);
