@@ -13,8 +13,8 @@ using testing_support::ScriptedBoard;
 using Strings = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 
-constexpr int kStandard = 0;
-constexpr int kUps18 = 2;
+constexpr FirmwareType kStandard = FirmwareType::Standard;
+constexpr FirmwareType kUps18 = FirmwareType::UPS18;
 
 class Consoles : public testing::Test {
 protected:
@@ -313,7 +313,7 @@ TEST_F(Consoles, PollLogColumnsAndNames) {
     EXPECT_EQ(consoles.Find("I2C_Function_Data"), (ConsoleLineRef{ConsoleKind::I2c, 5}));
     EXPECT_FALSE(consoles.Find("Batt_v").has_value());
     EXPECT_FALSE(CommandConsoles::Offers({ConsoleKind::I2c, 0}, kStandard));
-    EXPECT_FALSE(CommandConsoles::Offers({ConsoleKind::Other, 12}, 1));
+    EXPECT_FALSE(CommandConsoles::Offers({ConsoleKind::Other, 12}, FirmwareType::UPS));
     EXPECT_TRUE(CommandConsoles::Offers({ConsoleKind::Temperature, 8}, kStandard));
     EXPECT_FALSE(CommandConsoles::Offers({ConsoleKind::Temperature, 8}, kUps18));
 }

@@ -42,7 +42,7 @@ protected:
     ConsoleEnableFlags flags;
     CommandConsoles consoles{{board, commands, busy, messages, polling, nullptr}, flags};
     int32_t writeEnable = 1;
-    int firmwareType = 2;
+    FirmwareType firmwareType = FirmwareType::UPS18;
 };
 
 TEST_F(ConsoleWindows, SmbusConsoleShowsItsLinesAndMovesThem) {
@@ -98,7 +98,7 @@ TEST_F(ConsoleWindows, BoxesFollowPollingAndTheWriteEnableFlag) {
 }
 
 TEST_F(ConsoleWindows, OtherConsoleShowsTheSupplyLinesAsFuture) {
-    firmwareType = 0;
+    firmwareType = FirmwareType::Standard;
     flags.other[0] = 1;
     ConsoleDialog dialog(consoles.other, Context());
     consoles.other.SetFlag(12, true);

@@ -139,7 +139,7 @@ void VantrelApp::BuildConsoles() {
     applyFirmware();
     editors.OnLinkSetupChanged(applyFirmware);
     auto context = [this] {
-        return ConsoleDialogContext{record_->writeEnableFlag, [this] { return int{link_->settings.FirmwareType}; }};
+        return ConsoleDialogContext{record_->writeEnableFlag, [this] { return link_->settings.FirmwareType; }};
     };
     const std::pair<ModelessDialog, CommandConsole*> consoles[] = {
         {ModelessDialog::SmbusConsole, &consoles_->smbus},

@@ -18,7 +18,6 @@
 namespace vantrel::cli {
 namespace {
 
-constexpr int kUps18 = 2;
 constexpr std::size_t kIdentificationLength = 16;
 
 // Keeps every transaction's result, which the passes only tell apart from 1.
@@ -51,7 +50,7 @@ struct ConsoleSession {
           messages(context.err),
           identification(context.link.BoardIdentification.data()),
           consoles({recorder, commands, busy, messages, polling, context.link.BoardIdentification.data()}, flags) {
-        consoles.ApplyFirmwareType(context.options.firmwareType);
+        consoles.ApplyFirmwareType(context.options.firmware());
     }
 
     LinkTransactor transactor;
@@ -65,13 +64,13 @@ struct ConsoleSession {
     CommandConsoles consoles;
 };
 
-std::string FirmwareName(int firmwareType) {
+std::string FirmwareName(FirmwareType firmwareType) {
     switch (firmwareType) {
-        case 0: return "Standard";
-        case 1: return "UPS";
-        case kUps18: return "UPS18";
-        default: return std::to_string(firmwareType);
+        case FirmwareType::Standard: return "Standard";
+        case FirmwareType::UPS: return "UPS";
+        case FirmwareType::UPS18: return "UPS18";
     }
+    return std::to_string(static_cast<int>(firmwareType));
 }
 
 // The line a name stands for, or a usage message.
@@ -81,8 +80,8 @@ std::optional<ConsoleLineRef> Resolve(CliContext& context, const CommandConsoles
         context.err << "vantrel-cli: unknown value '" << name << "' (see --help for the names)\n";
         return std::nullopt;
     }
-    if (!CommandConsoles::Offers(*ref, context.options.firmwareType)) {
-        context.err << "vantrel-cli: " << name << " is not offered by " << FirmwareName(context.options.firmwareType)
+    if (!CommandConsoles::Offers(*ref, context.options.firmware())) {
+        context.err << "vantrel-cli: " << name << " is not offered by " << FirmwareName(context.options.firmware())
                     << " firmware\n";
         return std::nullopt;
     }
@@ -134,7 +133,7 @@ std::string ShownTime(const RealtimeClockConsole::TimeRow& row) {
 }
 
 bool NeedsClock(CliContext& context) {
-    if (context.options.firmwareType == kUps18) return true;
+    if (context.options.firmware() == FirmwareType::UPS18) return true;
     context.err << "vantrel-cli: the realtime clock is offered only by UPS18 firmware (--firmware 2)\n";
     return false;
 }
@@ -255,7 +254,7 @@ int RunGet(CliContext& context, const std::vector<std::string>& arguments) {
             for (const auto* list : {&PollLogColumns(), &LinesWithoutColumn()}) {
                 for (const ConsoleLineRef& ref : *list) {
                     const ConsoleLine& line = names.consoles.Line(ref);
-                    if (line.readable && CommandConsoles::Offers(ref, context.options.firmwareType)) {
+                    if (line.readable && CommandConsoles::Offers(ref, context.options.firmware())) {
                         wanted.emplace_back(line.name, ref);
                     }
                 }
@@ -365,8 +364,8 @@ std::string LiveValueNamesText() {
         for (const ConsoleLineRef& ref : *list) {
             const ConsoleLine& line = consoles.Line(ref);
             std::string access = line.readable ? (line.writable ? "read/write" : "read") : "write";
-            if (!CommandConsoles::Offers(ref, 0)) access += ", UPS18 only";
-            if (!CommandConsoles::Offers(ref, kUps18)) access += ", not UPS18";
+            if (!CommandConsoles::Offers(ref, FirmwareType::Standard)) access += ", UPS18 only";
+            if (!CommandConsoles::Offers(ref, FirmwareType::UPS18)) access += ", not UPS18";
             char row[160];
             std::snprintf(row, sizeof row, "  %-20s %-20s %s\n", line.name.c_str(), UnitsOf(line).c_str(),
                           access.c_str());

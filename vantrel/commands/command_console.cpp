@@ -42,7 +42,7 @@ int CommandConsole::FindLine(const std::string& name) const {
     return -1;
 }
 
-void CommandConsole::ApplyFirmwareType(int firmwareType) {
+void CommandConsole::ApplyFirmwareType(FirmwareType firmwareType) {
     for (int i = 0; i < LineCount(); ++i) {
         const LineOffer offer = definition_.offers[Index(i)];
         offered_[Index(i)] = LineOffered(offer, firmwareType);

@@ -31,7 +31,7 @@ public:
 
     // Firmware: lines the firmware type does not offer are disabled rows, take
     // part in no pass, and lines offered only by UPS18 lose their flags.
-    void ApplyFirmwareType(int firmwareType);
+    void ApplyFirmwareType(FirmwareType firmwareType);
     bool Offered(int line) const { return offered_[Index(line)]; }
 
     // Enable flags. A line takes part in passes when its flag is set and it is offered.

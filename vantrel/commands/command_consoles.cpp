@@ -73,13 +73,13 @@ std::optional<ConsoleLineRef> CommandConsoles::Find(const std::string& name) con
     return std::nullopt;
 }
 
-bool CommandConsoles::Offers(ConsoleLineRef ref, int firmwareType) {
+bool CommandConsoles::Offers(ConsoleLineRef ref, FirmwareType firmwareType) {
     const ConsoleDefinition& definition = DefinitionOf(ref.console);
     return ConsoleOffered(ref.console, firmwareType) &&
            LineOffered(definition.offers[static_cast<std::size_t>(ref.line)], firmwareType);
 }
 
-void CommandConsoles::ApplyFirmwareType(int firmwareType) {
+void CommandConsoles::ApplyFirmwareType(FirmwareType firmwareType) {
     for (ConsoleKind kind : {ConsoleKind::Smbus, ConsoleKind::Temperature, ConsoleKind::Other, ConsoleKind::I2c}) {
         Console(kind).ApplyFirmwareType(firmwareType);
     }

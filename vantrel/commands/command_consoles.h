@@ -39,8 +39,8 @@ public:
     // The line with this script name (a poll log column name, or Out_5V and the like).
     std::optional<ConsoleLineRef> Find(const std::string& name) const;
     // Whether the firmware type offers the line at all.
-    static bool Offers(ConsoleLineRef ref, int firmwareType);
-    void ApplyFirmwareType(int firmwareType);
+    static bool Offers(ConsoleLineRef ref, FirmwareType firmwareType);
+    void ApplyFirmwareType(FirmwareType firmwareType);
 
     // The poll log: whether a column is written (the I2C columns follow the
     // flags the I2C console published) and its value text.

@@ -5,7 +5,6 @@
 namespace vantrel {
 namespace {
 
-constexpr int kUps18 = 2;
 constexpr int kTemperatureSensors = 16;
 constexpr int kFirstTemperatureEntry = 20;  // 0x80
 constexpr int kFirstSensorDisabledWithUps18 = 8;
@@ -206,15 +205,17 @@ const ConsoleDefinition& DefinitionOf(ConsoleKind kind) {
     return SmbusConsoleDefinition();
 }
 
-bool LineOffered(LineOffer offer, int firmwareType) {
+bool LineOffered(LineOffer offer, FirmwareType firmwareType) {
     switch (offer) {
         case LineOffer::Always: return true;
-        case LineOffer::OnlyUps18: return firmwareType == kUps18;
-        case LineOffer::NotUps18: return firmwareType != kUps18;
+        case LineOffer::OnlyUps18: return firmwareType == FirmwareType::UPS18;
+        case LineOffer::NotUps18: return firmwareType != FirmwareType::UPS18;
     }
     return true;
 }
 
-bool ConsoleOffered(ConsoleKind kind, int firmwareType) { return kind != ConsoleKind::I2c || firmwareType == kUps18; }
+bool ConsoleOffered(ConsoleKind kind, FirmwareType firmwareType) {
+    return kind != ConsoleKind::I2c || firmwareType == FirmwareType::UPS18;
+}
 
 }  // namespace vantrel

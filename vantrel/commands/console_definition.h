@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console_line.h"
+#include "vantrel/link/link_settings.h"
 
 namespace vantrel {
 
@@ -43,9 +44,9 @@ const ConsoleDefinition& OtherConsoleDefinition();
 const ConsoleDefinition& I2cConsoleDefinition();
 const ConsoleDefinition& DefinitionOf(ConsoleKind kind);
 
-// Whether a line is there with the given firmware type (0 Standard, 1 UPS, 2 UPS18).
-bool LineOffered(LineOffer offer, int firmwareType);
+// Whether a line is there with the given firmware type.
+bool LineOffered(LineOffer offer, FirmwareType firmwareType);
 // Whether a whole console is there (the I2C console only with UPS18).
-bool ConsoleOffered(ConsoleKind kind, int firmwareType);
+bool ConsoleOffered(ConsoleKind kind, FirmwareType firmwareType);
 
 }  // namespace vantrel
