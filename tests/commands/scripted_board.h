@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,11 +46,14 @@ public:
     }
 };
 
-class RecordingMessages : public IMessages {
+// Keeps the texts of the message boxes; answers No, cancels file dialogs.
+class RecordingMessages : public IPrompter {
 public:
     std::vector<std::string> shown;
-    void Show(const std::string& text) override { shown.push_back(text); }
-    bool Ask(const std::string&, const std::string&) override { return false; }
+    void Message(const std::string& text, const std::string&) override { shown.push_back(text); }
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> SaveFile(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 // The progress bar and field events a console shows.

@@ -131,7 +131,7 @@ void VantrelApp::BindCommands() {
 void VantrelApp::BuildConsoles() {
     consoleBoard_ = std::make_unique<LinkTransactor>(*link_);
     consoles_ = std::make_unique<CommandConsoles>(
-        ConsoleEnvironment{*consoleBoard_, record_->commands, record_->CommBusy, *messages_, record_->pollingActive,
+        ConsoleEnvironment{*consoleBoard_, record_->commands, record_->CommBusy, *prompter_, record_->pollingActive,
                            link_->BoardIdentification.data()},
         record_->enableFlags);
     // Polling may run the consoles before any window showed them.

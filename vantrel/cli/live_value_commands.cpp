@@ -8,7 +8,6 @@
 
 #include "cli_context.h"
 #include "cli_options.h"
-#include "config_command_support.h"
 #include "link_commands.h"
 #include "terminal_text.h"
 #include "vantrel/commands/command_consoles.h"
@@ -47,9 +46,8 @@ struct ConsoleSession {
     explicit ConsoleSession(CliContext& context)
         : transactor(context.link),
           recorder(transactor),
-          messages(context.err),
           identification(context.link.BoardIdentification.data()),
-          consoles({recorder, commands, busy, messages, polling, context.link.BoardIdentification.data()}, flags) {
+          consoles({recorder, commands, busy, context.prompter, polling, context.link.BoardIdentification.data()}, flags) {
         consoles.ApplyFirmwareType(context.options.firmware());
     }
 
@@ -58,7 +56,6 @@ struct ConsoleSession {
     BoardCommandTable commands;
     int32_t busy = 0;
     int32_t polling = 0;
-    StreamMessages messages;
     const char* identification;
     ConsoleEnableFlags flags;
     CommandConsoles consoles;
@@ -348,7 +345,7 @@ int RunRtc(CliContext& context, const std::vector<std::string>& arguments) {
 std::string LiveValueNamesText() {
     int32_t busy = 0;
     int32_t polling = 0;
-    SilentMessages silent;
+    SilentPrompter silent;
     BoardCommandTable commands;
     ConsoleEnableFlags flags;
     // Nobody talks to this board: the consoles are only asked for their lines.

@@ -136,7 +136,7 @@ bool CommandConsole::CheckFields(bool copy) {
     }
     if (firstRefused < 0) return true;
     // One message for the first refused field; the others keep their text and old values too.
-    env_.messages.Show(message);
+    env_.prompter.Message(message);
     view_->FocusField(firstRefused);
     return false;
 }
@@ -153,7 +153,7 @@ void CommandConsole::Display() {
     view_->ShowFields();
 }
 
-bool CommandConsole::BeginPass() { return ClaimCommBusy(env_.CommBusy, env_.messages); }
+bool CommandConsole::BeginPass() { return ClaimCommBusy(env_.CommBusy, env_.prompter); }
 
 std::vector<int> CommandConsole::EnabledAmong(const std::vector<int>& order, bool forWrite) const {
     std::vector<int> lines;
@@ -175,7 +175,7 @@ void CommandConsole::PrepareProgress(int count) {
 }
 
 int CommandConsole::FailPass(int count) {
-    env_.messages.Show(texts::kUploadFailed);
+    env_.prompter.Message(texts::kUploadFailed);
     Display();
     env_.CommBusy = 0;
     if (count > 0) view_->SetProgressPosition(0);

@@ -3,8 +3,8 @@
 
 #include "vantrel/config/board_command_table.h"
 #include "vantrel/config/board_transactor.h"
-#include "vantrel/config/messages.h"
 #include "vantrel/config/transfer_session.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 
@@ -13,7 +13,7 @@ struct ConsoleEnvironment {
     IBoardTransactor& board;
     const BoardCommandTable& commands;
     int32_t& CommBusy;
-    IMessages& messages;
+    IPrompter& prompter;  // message boxes
     const int32_t& pollingActive;
     // The board identification the block command 0x3F fills (16 characters and a zero).
     const char* identification = nullptr;

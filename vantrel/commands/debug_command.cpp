@@ -31,7 +31,7 @@ void DebugCommand::Run(bool write) {
     for (const auto& [rule, text] : {std::pair{kCommandRule, &commandText}, std::pair{kWordRule, &wordText}}) {
         const FieldCheck check = CheckField(rule, *text);
         if (check.Refused()) {
-            env_.messages.Show(check.message);
+            env_.prompter.Message(check.message);
             return;
         }
     }

@@ -71,7 +71,7 @@ bool RealtimeClockConsole::Commit() {
     const auto shutdown = startup ? TimeOf(rows[kShutdown], refusal) : std::nullopt;
     if (refusal.empty() && delay.Refused()) refusal = delay.message;
     if (!refusal.empty()) {
-        env_.messages.Show(refusal);
+        env_.prompter.Message(refusal);
         return false;
     }
     ShowTime(kCurrentUtc, *current + zoneWest);
@@ -94,19 +94,19 @@ void RealtimeClockConsole::ShowStore() {
                 ShowTime(kStartup, startup) && ShowTime(kShutdown, shutdown);
     }
     delayText = std::to_string(store.delay);
-    if (!shown) env_.messages.Show(kDateOutOfRange);
+    if (!shown) env_.prompter.Message(kDateOutOfRange);
     view_->ShowFields();
 }
 
 bool RealtimeClockConsole::BeginPass() {
-    if (!ClaimCommBusy(env_.CommBusy, env_.messages)) return false;
+    if (!ClaimCommBusy(env_.CommBusy, env_.prompter)) return false;
     view_->SetProgressRange(1, kProgressSteps);
     view_->SetProgressPosition(0);
     return true;
 }
 
 int RealtimeClockConsole::FailPass() {
-    env_.messages.Show(texts::kUploadFailed);
+    env_.prompter.Message(texts::kUploadFailed);
     env_.CommBusy = 0;
     view_->SetProgressPosition(0);
     return 1;
