@@ -358,14 +358,15 @@ std::vector<uint8_t> Board::ReadData(uint8_t cmd, Clock::time_point now) {
       AdvancePointer();
       break;
     case 0xB1:
-      rtcLatch_ = RtcCount(now);
+      // Register honours words pinned by SetRegister.
+      rtcLatch_ = (static_cast<int64_t>(Register(0xB1, now)) << 16) | Register(0xB0, now);
       rtcLatchAt_ = now;
       rtcLatched_ = true;
       w = static_cast<uint16_t>(rtcLatch_ >> 16);
       break;
     case 0xB0:
       if (rtcLatched_ && now - rtcLatchAt_ < std::chrono::seconds(2)) w = static_cast<uint16_t>(rtcLatch_);
-      else w = static_cast<uint16_t>(RtcCount(now));
+      else w = Register(0xB0, now);
       rtcLatched_ = false;
       break;
     default:

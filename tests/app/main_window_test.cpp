@@ -170,9 +170,9 @@ TEST(ModelessPolicy, ADialogThatClearsItsFlagIsBuiltAfresh) {
 TEST(ModelessPolicy, WithoutItsPartTheCommandDoesNothing) {
     AppHarness h;
     h.record->connected = 1;
-    EXPECT_FALSE(h.app->Execute(MenuCommand::CommandSmbus));
-    EXPECT_FALSE(h.app->Slot(ModelessDialog::SmbusConsole).Created());
-    EXPECT_EQ(h.record->openDialogs.smbusConsole, 0);
+    EXPECT_FALSE(h.app->Execute(MenuCommand::CommandPolling));
+    EXPECT_FALSE(h.app->Slot(ModelessDialog::PollingControl).Created());
+    EXPECT_EQ(h.record->openDialogs.pollingControl, 0);
 }
 
 TEST(IoDisplay, ToggleTextAtTheTopAndTheNextBlockAtTheEnd) {

@@ -11,6 +11,10 @@
 #include "qt_setup_dialog_runner.h"
 #include "termination_signals.h"
 #include "trace_text_area.h"
+#include "vantrel/commands/command_consoles.h"
+#include "vantrel/commands/qt/console_dialog.h"
+#include "vantrel/commands/qt/debug_command_dialog.h"
+#include "vantrel/commands/qt/realtime_clock_dialog.h"
 #include "vantrel/config/config_data.h"
 #include "vantrel/config/link_transactor.h"
 #include "vantrel/config/message_texts.h"
@@ -64,6 +68,7 @@ void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompt
         slots_[static_cast<std::size_t>(i)] =
             std::make_unique<ModelessDialogSlot>(OpenFlagOf(record.openDialogs, static_cast<ModelessDialog>(i)));
     Slot(ModelessDialog::DebugCommand).SetBringToFrontOnFirstShow(true);
+    BuildConsoles();
     Slot(ModelessDialog::AdvancedSetup).SetFactory([this] {
         return std::make_unique<QtModelessWindow>(std::make_unique<AdvancedSetupDialog>(*setup_));
     });
@@ -121,6 +126,51 @@ void VantrelApp::BindCommands() {
     router_->SetHandler(C::Help104Manual, [this] { hooks.openManual(k104Manual); }, manualsThere);
     bindHook(C::HelpWeb, hooks.openWebHelp);
     bindHook(C::HelpAbout, hooks.about);
+}
+
+void VantrelApp::BuildConsoles() {
+    consoleBoard_ = std::make_unique<LinkTransactor>(*link_);
+    consoles_ = std::make_unique<CommandConsoles>(
+        ConsoleEnvironment{*consoleBoard_, record_->commands, record_->CommBusy, *prompter_, record_->pollingActive,
+                           link_->BoardIdentification.data()},
+        record_->enableFlags);
+    // Polling may run the consoles before any window showed them.
+    auto applyFirmware = [this] { consoles_->ApplyFirmwareType(link_->settings.FirmwareType); };
+    applyFirmware();
+    editors.OnLinkSetupChanged(applyFirmware);
+    auto context = [this] {
+        return ConsoleDialogContext{record_->writeEnableFlag, [this] { return link_->settings.FirmwareType; }};
+    };
+    const std::pair<ModelessDialog, CommandConsole*> consoles[] = {
+        {ModelessDialog::SmbusConsole, &consoles_->smbus},
+        {ModelessDialog::TemperatureConsole, &consoles_->temperature},
+        {ModelessDialog::OtherConsole, &consoles_->other},
+        {ModelessDialog::I2cConsole, &consoles_->i2c},
+    };
+    for (const auto& [dialog, console] : consoles) {
+        Slot(dialog).SetFactory([console, context] {
+            return std::make_unique<QtModelessWindow>(std::make_unique<ConsoleDialog>(*console, context()));
+        });
+    }
+    Slot(ModelessDialog::RealtimeClock).SetFactory([this, context] {
+        return std::make_unique<QtModelessWindow>(std::make_unique<RealtimeClockDialog>(consoles_->clock, context()));
+    });
+    Slot(ModelessDialog::DebugCommand).SetFactory([this] {
+        return std::make_unique<QtModelessWindow>(std::make_unique<DebugCommandDialog>(consoles_->debug));
+    });
+}
+
+bool VantrelApp::ClockOrI2cConsoleOpen() const {
+    return Slot(ModelessDialog::RealtimeClock).Created() || Slot(ModelessDialog::I2cConsole).Created();
+}
+
+void VantrelApp::UpdateAllConsoleRead() {
+    consoles_->UpdateAllRead(Slot(ModelessDialog::RealtimeClock).Created(), Slot(ModelessDialog::I2cConsole).Created());
+}
+
+void VantrelApp::UpdateAllConsoleWrite() {
+    consoles_->UpdateAllWrite(Slot(ModelessDialog::RealtimeClock).Created(),
+                              Slot(ModelessDialog::I2cConsole).Created());
 }
 
 void VantrelApp::RunSetup() {

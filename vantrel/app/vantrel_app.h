@@ -16,6 +16,8 @@ namespace vantrel {
 
 class CBoardLink;
 class CConfigData;
+class CommandConsoles;
+class LinkTransactor;
 class FileCommands;
 class IPrompter;
 class ISetupDialogRunner;
@@ -55,7 +57,15 @@ public:
 
     MainWindow& Window() const { return *window_; }
     ModelessDialogSlot& Slot(ModelessDialog dialog) { return *slots_[static_cast<std::size_t>(dialog)]; }
+    const ModelessDialogSlot& Slot(ModelessDialog dialog) const { return *slots_[static_cast<std::size_t>(dialog)]; }
     SetupContext& Setup() { return *setup_; }
+    // The command consoles' lines, stores and passes, for the whole run (polling logs them).
+    CommandConsoles& Consoles() { return *consoles_; }
+    // For Update All's dialog (IUpdateAllHost): the realtime clock and I2C
+    // consoles take part once their windows exist.
+    bool ClockOrI2cConsoleOpen() const;
+    void UpdateAllConsoleRead();
+    void UpdateAllConsoleWrite();
     IPrompter& Prompter() { return *prompter_; }
 
     ApplicationHooks hooks;
@@ -66,6 +76,7 @@ public:
 
 private:
     void BindCommands();
+    void BuildConsoles();
     void RunSetup();
     void RunDebugSetup();
     void PowerOnReset();
@@ -79,6 +90,8 @@ private:
     ISetupDialogRunner* runner_ = nullptr;
     std::unique_ptr<SetupContext> setup_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<LinkTransactor> consoleBoard_;
+    std::unique_ptr<CommandConsoles> consoles_;
     std::unique_ptr<CommandRouter> router_;
     std::array<std::unique_ptr<ModelessDialogSlot>, kModelessDialogCount> slots_{};
     std::unique_ptr<MainWindow> window_;

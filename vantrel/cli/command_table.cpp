@@ -3,6 +3,7 @@
 #include "config_commands.h"
 #include "flash_command.h"
 #include "link_commands.h"
+#include "live_value_commands.h"
 
 namespace vantrel::cli {
 namespace {
@@ -17,6 +18,10 @@ constexpr CliCommand kCommands[] = {
     {"eeprom", "read|write FILE", "the board's EEPROM to or from a profile; write [--verify] [--reset]", 2, 4, RunEeprom},
     {"reset", "", "processor reset: a new EEPROM content takes effect", 0, 0, RunReset},
     {"flash", "FILE [--yes]", "firmware update: FILE to the board's bootloader (--yes: no Enter)", 1, 2, RunFlash},
+    {"get", "[NAME]..", "print live values by name (none given: every one the firmware offers)", 0, 256, RunGet},
+    {"set", "NAME=VALUE..", "write live values in the order given, each checked first", 1, 256, RunSet},
+    {"rtc", "read|set ..", "realtime clock: read; set [--current T|now] [--startup T] [--shutdown T] [--delay N]",
+     1, 9, RunRtc},
 };
 
 }  // namespace
@@ -50,7 +55,7 @@ std::string UsageText() {
         if (head.size() < 18) head.resize(18, ' ');
         text += head + " " + std::string(command.summary) + "\n";
     }
-    return text;
+    return text + LiveValueNamesText();
 }
 
 }  // namespace vantrel::cli

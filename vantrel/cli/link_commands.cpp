@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli_context.h"
+#include "terminal_text.h"
 #include "vantrel/link/frame_layout.h"
 
 namespace vantrel::cli {
@@ -11,15 +12,7 @@ namespace {
 
 constexpr uint8_t kEepromAddressCommand = 0xA0;
 constexpr int32_t kProbeWord = 0x0022;
-
-const char* ResultMeaning(int result) {
-    switch (result) {
-        case kTransactNotSynchronised: return "the link could not be synchronised";
-        case kTransactBadAck: return "wrong acknowledgement";
-        case kTransactBadChecksum: return "wrong checksum";
-        default: return "failed";
-    }
-}
+constexpr std::size_t kIdentificationLength = 16;
 
 int Report(CliContext& context, int result) {
     if (result != kTransactOk) context.err << "vantrel-cli: result " << result << " (" << ResultMeaning(result) << ")\n";
@@ -42,6 +35,15 @@ bool ParseWordCommand(CliContext& context, const std::string& text, uint8_t& com
 }
 
 }  // namespace
+
+const char* ResultMeaning(int result) {
+    switch (result) {
+        case kTransactNotSynchronised: return "the link could not be synchronised";
+        case kTransactBadAck: return "wrong acknowledgement";
+        case kTransactBadChecksum: return "wrong checksum";
+        default: return "failed";
+    }
+}
 
 int RunProbe(CliContext& context, const std::vector<std::string>& /*arguments*/) {
     if (!context.Connect()) return kTransactNotSynchronised;
@@ -85,18 +87,7 @@ int RunIdentification(CliContext& context, const std::vector<std::string>& /*arg
     CBoardLink& link = context.link;
     const int result = link.Transact(link.settings.BoardReadAddress, FrameLayout::kBlockCommand, nullptr);
     if (result == kTransactOk) {
-        // The board's bytes go to a terminal: control characters are shown escaped.
-        std::string text;
-        for (std::size_t i = 0; i < 16; ++i) {
-            const auto c = static_cast<unsigned char>(link.BoardIdentification[i]);
-            if (c >= 0x20 && c < 0x7F) {
-                text += static_cast<char>(c);
-            } else {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-                text += escaped;
-            }
-        }
+        const std::string text = EscapedForTerminal(link.BoardIdentification.data(), kIdentificationLength);
         context.out << text << "\n";
     }
     return Report(context, result);
