@@ -9,6 +9,7 @@
 #include "sim/pc104_board.h"
 #include "sim/pty_board.h"
 #include "vantrel/config/config_data.h"
+#include "vantrel/editors/qt/install_editors.h"
 #include "vantrel/link/board_link.h"
 #include "vantrel_app.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
 
     vantrel::CConfigData record(link, app.SettingsPath());
     app.Attach(link, record);
+    vantrel::InstallEditors(app, record);
     app.Run();
     return 0;
 }
