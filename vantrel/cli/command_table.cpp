@@ -12,7 +12,9 @@ constexpr CliCommand kCommands[] = {
     {"read", "CMD", "read the word of command CMD, printed as 0xYYYY", 1, 1, RunRead},
     {"write", "CMD WORD", "write WORD to command CMD", 2, 2, RunWrite},
     {"id", "", "read the board identification (command 0x3F, 16 characters)", 0, 0, RunIdentification},
-    {"profile", "ACTION FILE..", "new|check|show FILE, convert IN OUT, diff A B (exit 1: they differ)", 2, 3, RunProfile},
+    {"profile", "ACTION FILE..",
+     "new|check|show FILE, convert IN OUT, diff A B (exit 1: they differ), set FILE OFFSET=VALUE...", 2, 1024,
+     RunProfile},
     {"eeprom", "read|write FILE", "the board's EEPROM to or from a profile; write [--verify] [--reset]", 2, 4, RunEeprom},
     {"reset", "", "processor reset: a new EEPROM content takes effect", 0, 0, RunReset},
 };

@@ -43,9 +43,7 @@ RowTable CycleTable(int cycle) {
     termination.description = " Minimum Battery Charging Temperature";
     table.rows.push_back(termination);
 
-    RowSpec capacity = FieldRowSpec(CycleField(cycle, 1), "0..65535 / 10 mW", "Battery Maximum Capacity Allowed");
-    capacity.kind = ValueKind::Integer;
-    table.rows.push_back(capacity);
+    table.rows.push_back(FieldRowSpec(CycleField(cycle, 1), "0..65535 / 10 mW", "Battery Maximum Capacity Allowed"));
 
     RowSpec future;
     future.description = cycle == kLastCycle ? "" : " Future Use";

@@ -38,8 +38,6 @@ const SetpointRow kRows[SetpointsEditor::kRowCount] = {
 
 constexpr int kFirstTypingRow = 1;  // rows 2 to 12 save on typing
 constexpr int kLastTypingRow = 11;
-constexpr int kMaxCapacityRow = 13;
-constexpr int kRemainingCapacityRow = 14;
 
 const FieldDescriptor& Field(const SetpointRow& row) { return *FindField(row.area, row.offset); }
 
@@ -55,10 +53,6 @@ RowTable SetpointsTable() {
             spec.controlText = row.offset == 0x80 ? "Ch Flags" : row.offset == 0x94 ? "Temp Sel" : "Ext Ch Flags";
         }
         spec.commitsOnTyping = i >= kFirstTypingRow && i <= kLastTypingRow;
-        if (i == kMaxCapacityRow || i == kRemainingCapacityRow) {
-            spec.kind = ValueKind::Integer;
-            spec.wording = RangeWording::Integer;
-        }
         table.rows.push_back(spec);
     }
     return table;

@@ -1,6 +1,7 @@
 #include "table_editor.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "bit_mask_editor.h"
 #include "temperature_editors.h"
@@ -9,16 +10,48 @@
 #include "vantrel/editors/rows/row_entry.h"
 
 namespace vantrel {
+namespace {
+
+constexpr uint8_t kMaxBatteryCapacityOffset = 0xFA;
+constexpr uint8_t kRemainingCapacityOffset = 0xFC;
+constexpr uint8_t kTimeToRechargeOffset = 0xFE;
+
+}  // namespace
 
 RowSpec FieldRowSpec(const FieldDescriptor& field, const std::string& unit, const std::string& description) {
     RowSpec row;
     row.unitLabel = unit;
     row.description = description;
-    row.kind = ValueKind::Number;
     row.minimum = field.minimum;
     row.maximum = field.maximum;
     row.digitsOnly = field.kind != FieldKind::Tenths;
+    // Counters and capacities are read as integers (the time to recharge, like
+    // the doubles, as a number); the two capacity words of the setpoints also
+    // say so in their range message.
+    const bool integer = field.area == FieldArea::Slot ||
+                         (field.area == FieldArea::Extra && field.offset != kTimeToRechargeOffset) ||
+                         (field.area == FieldArea::Cycle && field.kind == FieldKind::Integer && !field.hex);
+    row.kind = integer ? ValueKind::Integer : ValueKind::Number;
+    if (field.area == FieldArea::Extra && (field.offset == kMaxBatteryCapacityOffset ||
+                                           field.offset == kRemainingCapacityOffset)) {
+        row.wording = RangeWording::Integer;
+    }
     return row;
+}
+
+RowEntry ReadFieldEntry(const FieldDescriptor& field, const std::string& text) {
+    const RowSpec row = FieldRowSpec(field, "", "");
+    const bool hexText = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (field.hex && hexText) {
+        RowSpec hex = row;
+        hex.kind = ValueKind::Hex;
+        return ReadRowEntry(hex, text);
+    }
+    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    });
+    if (row.digitsOnly && !digits) return {std::nullopt, NotANumberText(row.kind)};
+    return ReadRowEntry(row, text);
 }
 
 RowBinding FieldBinding(ConfigFields& fields, const FieldDescriptor& field) {

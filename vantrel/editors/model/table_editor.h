@@ -7,6 +7,7 @@
 
 #include "editor_context.h"
 #include "vantrel/config/run_transfer.h"
+#include "vantrel/editors/rows/row_entry.h"
 #include "vantrel/editors/rows/row_table.h"
 #include "vantrel/editors/rows/row_table_view.h"
 
@@ -28,6 +29,10 @@ struct RowBinding {
 // from the field's descriptor, the texts from the dialog.
 RowSpec FieldRowSpec(const FieldDescriptor& field, const std::string& unit, const std::string& description);
 RowBinding FieldBinding(ConfigFields& fields, const FieldDescriptor& field);
+// Text for a field read as its editor row reads it, where the row's edit would
+// refuse any character that is not a digit; flag words and masks also take
+// "0x" hexadecimal. For the command line, which has no edit to refuse keys.
+RowEntry ReadFieldEntry(const FieldDescriptor& field, const std::string& text);
 // A binding on a plain integer of the record.
 template <typename T>
 RowBinding IntegerBinding(T& value) {

@@ -46,7 +46,6 @@ RowTable UpsTable() {
     table.buttons = {"&Read", "&Write", "&Close"};
     for (int row = 0; row < UpsSettingsEditor::kRowCount; ++row) {
         RowSpec spec = FieldRowSpec(RowField(row), "0..65535 / Sec", kDescriptions[row]);
-        spec.kind = ValueKind::Integer;
         spec.commitsOnTyping = row <= kLastTypingRow;
         table.rows.push_back(spec);
     }
