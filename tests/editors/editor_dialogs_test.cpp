@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -151,6 +152,30 @@ TEST_F(EditorShell, SensorEditorEscapeWithABadFieldStaysOpen) {
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Please enter an integer between 0 and 127."});
     EXPECT_EQ(record.slots[4].words[0], 0x0200);
+}
+
+TEST_F(EditorShell, AFirmwareChangeReachesOpenEditorsWithoutReloading) {
+    link.settings.FirmwareType = 0;
+    app.Execute(MenuCommand::EepromSetpoints);
+    QtRowTableView& view = View(ModelessDialog::EepromSetpoints);
+    EXPECT_EQ(view.UnitLabel(SetpointsEditor::kPrimaryRow)->text(), "0..16");
+    record.maxInputPower = 5;
+    link.settings.FirmwareType = 2;
+    app.editors.LinkSetupChanged();
+    EXPECT_EQ(view.UnitLabel(SetpointsEditor::kPrimaryRow)->text(), "0..8");
+    EXPECT_TRUE(view.RowButton(SetpointsEditor::kExtendedFlagsRow)->isEnabled());
+    EXPECT_EQ(view.RowText(3), "0");
+}
+
+TEST_F(EditorShell, PowerOnResetAsksFirstAndRefusesWhileBusy) {
+    prompter.answers = {false, true};
+    record.CommBusy = 1;
+    app.Execute(MenuCommand::EepromPowerOnReset);
+    EXPECT_TRUE(prompter.Texts().empty());
+    app.Execute(MenuCommand::EepromPowerOnReset);
+    EXPECT_EQ(prompter.questions, (std::vector<std::string>{texts::kCpuResetQuestion, texts::kCpuResetQuestion}));
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{texts::kCommunicationsInProgress});
+    EXPECT_EQ(record.CommBusy, 1);
 }
 
 TEST_F(EditorShell, WriteIsEnabledOnlyWithTheWriteEnableFlag) {

@@ -25,7 +25,7 @@ public:
     void Opened() override;
     void CheckToggled(int row, bool checked) override;
     bool Close() override { return true; }
-    void Dismiss() override {}
+    bool Dismiss() override { return Close(); }
 
     int32_t Mask() const { return mask_; }
     int BitCount() const { return bitCount_; }

@@ -158,7 +158,10 @@ int TableEditor::Write() { return RunGroup(kWrite); }
 
 bool TableEditor::Close() { return SaveToRecord().Ok(); }
 
-void TableEditor::Dismiss() { SaveToRecord(false); }
+bool TableEditor::Dismiss() {
+    SaveToRecord(false);
+    return true;
+}
 
 void TableEditor::SetText(int row, const std::string& text) {
     texts_.at(static_cast<std::size_t>(row)) = text;

@@ -87,8 +87,8 @@ public:
     virtual int Write();
     // "&Close": true when the values were taken and the dialog may hide.
     virtual bool Close();
-    // Escape or the close box: saves what passes, then the dialog hides.
-    virtual void Dismiss();
+    // Escape or the close box: saves what passes; true when the dialog may hide.
+    virtual bool Dismiss();
     // Whether a dismissed dialog is built afresh on the next menu choice.
     virtual bool RebuiltAfterDismiss() const { return false; }
 

@@ -62,8 +62,7 @@ public:
     void EditFinished(int) override { Commit(); }
     bool Close() override { return Commit(); }
     // Escape or the close box validate and commit too; a failing field keeps it open.
-    void Dismiss() override {}
-    bool DismissKeepsOpen() { return !Commit(); }
+    bool Dismiss() override { return Commit(); }
 
     // Validates every field, then writes the slot's three words. False (with the
     // message shown and the slot unchanged) when a field fails.

@@ -22,7 +22,7 @@ public:
     int Read() override;
     int Write() override;
     bool Close() override { return true; }
-    void Dismiss() override {}
+    bool Dismiss() override { return true; }
 
 private:
     // What the Update All sequence asks of the dialogs around it.

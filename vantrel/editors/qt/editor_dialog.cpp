@@ -42,17 +42,11 @@ void EditorDialog::OnButton(int button) {
 }
 
 void EditorDialog::OnDismiss() {
+    if (!editor_->Dismiss()) return;
     if (modal_) {
-        // A sensor editor validates and commits; a failing field keeps it open.
-        if (auto* sensor = dynamic_cast<SensorEditor*>(editor_.get())) {
-            if (!sensor->Commit()) return;
-        } else {
-            editor_->Close();
-        }
         accept();
         return;
     }
-    editor_->Dismiss();
     if (editor_->RebuiltAfterDismiss() && openFlag_ != nullptr) *openFlag_ = 0;
     hide();
 }
