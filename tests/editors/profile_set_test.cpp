@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "tests/support/temp_folder.h"
@@ -9,7 +10,13 @@
 namespace vantrel {
 namespace {
 
-using ixen_testing::ReadBytes;
+// The file's bytes.
+std::string ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
 
 struct CliRun {
     int status;
