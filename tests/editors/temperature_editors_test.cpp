@@ -84,6 +84,7 @@ TEST(TemperatureControl, UpsFirmwareMovesEightSlotsThenTheActionWords) {
     rig.board.eeprom[0x9D] = 0x12;
     T control(rig.context);
     control.Opened();
+    EXPECT_EQ(control.Text(T::kHighActionsRow), "0X0000");
     EXPECT_FALSE(control.RowEnabled(8));
     EXPECT_TRUE(control.RowEnabled(T::kHighActionsRow));
     ASSERT_EQ(control.Read(), 0);

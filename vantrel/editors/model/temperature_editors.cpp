@@ -70,11 +70,12 @@ void TemperatureControlEditor::ApplyFirmware() {
     SetRowEnabled(kNormalActionsRow, ups);
 }
 
+// "0X0003" for 3. Written out rather than as "%#06X", which drops the prefix for 0.
 void TemperatureControlEditor::ShowActionWords() {
     char text[16];
-    std::snprintf(text, sizeof text, "%#06X", static_cast<unsigned>(record_.highAlarmActions & kWordMask));
+    std::snprintf(text, sizeof text, "0X%04X", static_cast<unsigned>(record_.highAlarmActions & kWordMask));
     SetText(kHighActionsRow, text);
-    std::snprintf(text, sizeof text, "%#06X", static_cast<unsigned>(record_.normalAlarmActions & kWordMask));
+    std::snprintf(text, sizeof text, "0X%04X", static_cast<unsigned>(record_.normalAlarmActions & kWordMask));
     SetText(kNormalActionsRow, text);
 }
 
