@@ -50,14 +50,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TypingCase>& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(CycleEditor, CapacityRowFollowsTheFirmware) {
-    for (int firmware : {kFirmwareStandard, kFirmwareUps, kFirmwareUps18}) {
-        SCOPED_TRACE(firmware);
+    for (FirmwareType firmware : {FirmwareType::Standard, FirmwareType::UPS, FirmwareType::UPS18}) {
+        SCOPED_TRACE(static_cast<int>(firmware));
         EditorRig rig(firmware);
         rig.record.cycles[0].maxCapacity = 1234;
         CycleEditor editor(rig.context, 0);
         editor.SetText(CycleEditor::kCapacityRow, "99");
         editor.Opened();
-        const bool ups18 = firmware == kFirmwareUps18;
+        const bool ups18 = firmware == FirmwareType::UPS18;
         EXPECT_EQ(editor.RowEnabled(CycleEditor::kCapacityRow), ups18);
         EXPECT_EQ(editor.Text(CycleEditor::kCapacityRow), ups18 ? "1234" : "99");
 

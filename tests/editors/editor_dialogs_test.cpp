@@ -65,7 +65,7 @@ TEST_F(EditorShell, EveryEepromItemOpensItsEditor) {
         EXPECT_EQ(dialog->windowTitle().toStdString(), caption);
         EXPECT_TRUE(dialog->isVisible());
     }
-    link.settings.FirmwareType = 1;
+    link.settings.FirmwareType = FirmwareType::UPS;
     ASSERT_TRUE(app.Execute(MenuCommand::EepromUpsCounters));
     EXPECT_EQ(Dialog(ModelessDialog::UpsSettings)->windowTitle(), "UPS Settings");
     EXPECT_EQ(record.openDialogs.upsSettings, 1);
@@ -155,12 +155,12 @@ TEST_F(EditorShell, SensorEditorEscapeWithABadFieldStaysOpen) {
 }
 
 TEST_F(EditorShell, AFirmwareChangeReachesOpenEditorsWithoutReloading) {
-    link.settings.FirmwareType = 0;
+    link.settings.FirmwareType = FirmwareType::Standard;
     app.Execute(MenuCommand::EepromSetpoints);
     QtRowTableView& view = View(ModelessDialog::EepromSetpoints);
     EXPECT_EQ(view.UnitLabel(SetpointsEditor::kPrimaryRow)->text(), "0..16");
     record.maxInputPower = 5;
-    link.settings.FirmwareType = 2;
+    link.settings.FirmwareType = FirmwareType::UPS18;
     app.editors.LinkSetupChanged();
     EXPECT_EQ(view.UnitLabel(SetpointsEditor::kPrimaryRow)->text(), "0..8");
     EXPECT_TRUE(view.RowButton(SetpointsEditor::kExtendedFlagsRow)->isEnabled());

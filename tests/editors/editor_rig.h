@@ -14,8 +14,8 @@ namespace vantrel::testing_support {
 // A record, a fake board behind the EEPROM commands and the messages shown,
 // for driving the editor models without a window.
 struct EditorRig {
-    explicit EditorRig(int firmware = kFirmwareUps18) {
-        link.settings.FirmwareType = static_cast<uint16_t>(firmware);
+    explicit EditorRig(FirmwareType firmware = FirmwareType::UPS18) {
+        link.settings.FirmwareType = firmware;
         context.transfer.pause = [](int) {};
     }
 

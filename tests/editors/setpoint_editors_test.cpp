@@ -12,7 +12,7 @@ using testing_support::EditorRig;
 using S = SetpointsEditor;
 
 TEST(SetpointsEditor, LabelsFollowTheFirmwareButTheChecksDoNot) {
-    EditorRig ups(kFirmwareUps);
+    EditorRig ups(FirmwareType::UPS);
     S editor(ups.context);
     editor.Opened();
     EXPECT_EQ(editor.Table().rows[S::kShutDownRow].description, " Minimum Battery Operating Voltage");
@@ -24,7 +24,7 @@ TEST(SetpointsEditor, LabelsFollowTheFirmwareButTheChecksDoNot) {
     editor.TextEdited(S::kSecondaryRow, "17");
     EXPECT_EQ(ups.messages.shown, std::vector<std::string>{"Please enter a number between 0 and 16."});
 
-    EditorRig standard(kFirmwareStandard);
+    EditorRig standard(FirmwareType::Standard);
     S other(standard.context);
     other.Opened();
     EXPECT_EQ(other.Table().rows[S::kStartUpRow].description, " Start Up Delay in Turning On Power Supply Outputs");
@@ -85,7 +85,7 @@ TEST(SetpointsEditor, WriteMovesTheSetpointGroup) {
 }
 
 TEST(ChargingFlags, BitsBeyondSevenNeedUps18AndEnableRtcReachesTheConsole) {
-    for (int firmware : {kFirmwareUps, kFirmwareUps18}) {
+    for (FirmwareType firmware : {FirmwareType::UPS, FirmwareType::UPS18}) {
         EditorRig rig(firmware);
         std::vector<bool> rtc;
         rig.context.consoles.rtcEnableChanged = [&](bool on) { rtc.push_back(on); };
@@ -97,7 +97,7 @@ TEST(ChargingFlags, BitsBeyondSevenNeedUps18AndEnableRtcReachesTheConsole) {
         EXPECT_FALSE(flags->Table().rows[7].visible);
         EXPECT_FALSE(flags->Checked(7));
         EXPECT_TRUE(flags->Checked(0));
-        EXPECT_EQ(flags->RowEnabled(13), firmware == kFirmwareUps18);
+        EXPECT_EQ(flags->RowEnabled(13), firmware == FirmwareType::UPS18);
         flags->CheckToggled(13, true);
         flags->CheckToggled(0, false);
         EXPECT_EQ(rig.record.chargerFlags, 0x2080);
@@ -106,7 +106,7 @@ TEST(ChargingFlags, BitsBeyondSevenNeedUps18AndEnableRtcReachesTheConsole) {
 }
 
 TEST(TempSensorSelect, UpsFirmwareAddsTheTypedUpperByte) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     rig.record.I2CDevEnDef = 0x3003;
     S setpoints(rig.context);
     auto select = setpoints.MaskEditorFor(S::kSensorSelectRow);
@@ -125,7 +125,7 @@ TEST(TempSensorSelect, UpsFirmwareAddsTheTypedUpperByte) {
 }
 
 TEST(TempSensorSelect, StandardFirmwareUsesAllSixteenBoxes) {
-    EditorRig rig(kFirmwareStandard);
+    EditorRig rig(FirmwareType::Standard);
     rig.record.I2CDevEnDef = 0x8001;
     TempSensorSelectEditor select(rig.context, rig.record.I2CDevEnDef);
     select.Opened();
@@ -138,7 +138,7 @@ TEST(TempSensorSelect, StandardFirmwareUsesAllSixteenBoxes) {
 }
 
 TEST(UpsSettings, SavesOnlyItsOwnItems) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     rig.record.timeToRecharge = 77;
     UpsSettingsEditor editor(rig.context);
     editor.Opened();
@@ -159,7 +159,7 @@ TEST(UpsSettings, SavesOnlyItsOwnItems) {
 }
 
 TEST(UpsSettings, StandardFirmwareLeavesTheExtraWordsAlone) {
-    EditorRig rig(kFirmwareStandard);
+    EditorRig rig(FirmwareType::Standard);
     rig.record.alarmShutdownDelay = 9;
     UpsSettingsEditor editor(rig.context);
     editor.Opened();
@@ -172,7 +172,7 @@ TEST(UpsSettings, StandardFirmwareLeavesTheExtraWordsAlone) {
 }
 
 TEST(UpsSettings, ReadTakesTheExtraWordsThenElevenCounters) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     rig.board.eeprom[0xEA] = 0x2A;
     rig.board.eeprom[0xD0] = 0x05;
     UpsSettingsEditor editor(rig.context);

@@ -78,7 +78,7 @@ TEST(SensorEditor, AFailingFieldKeepsTheSlot) {
 }
 
 TEST(TemperatureControl, UpsFirmwareMovesEightSlotsThenTheActionWords) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     rig.board.eeprom[0x9A] = 0x03;
     rig.board.eeprom[0x9C] = 0x34;
     rig.board.eeprom[0x9D] = 0x12;
@@ -101,7 +101,7 @@ TEST(TemperatureControl, UpsFirmwareMovesEightSlotsThenTheActionWords) {
 }
 
 TEST(TemperatureControl, StandardFirmwareMovesAllSlotsAndNoActionWords) {
-    EditorRig rig(kFirmwareStandard);
+    EditorRig rig(FirmwareType::Standard);
     T control(rig.context);
     control.Opened();
     EXPECT_TRUE(control.RowEnabled(15));
@@ -113,7 +113,7 @@ TEST(TemperatureControl, StandardFirmwareMovesAllSlotsAndNoActionWords) {
 }
 
 TEST(TemperatureControl, AWriteStopsAtTheThirdSlotWithOneMessage) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     for (int s = 0; s < 3; ++s) rig.record.slots[static_cast<std::size_t>(s)].words = {s + 1, s + 1, s + 1};
     rig.board.result = [](std::size_t, const FakeBoard::Call& call) {
         return call.command == 0xA0 && call.data == 0x100 + 0xA0 + 12 ? 2 : 0;
@@ -132,7 +132,7 @@ TEST(TemperatureControl, AWriteStopsAtTheThirdSlotWithOneMessage) {
 }
 
 TEST(TemperatureControl, ActionTextsAreHexWordsOrLeaveTheirWord) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     T control(rig.context);
     control.Opened();
     for (const auto& [text, expected] : {std::pair{"0x1F", 0x1F}, std::pair{"ab", 0xAB}, std::pair{"12zz", 0x12},

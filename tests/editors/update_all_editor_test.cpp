@@ -29,7 +29,7 @@ TEST(UpdateAllEditor, ReadInAnotherEditorWhileItRunsIsRefused) {
 }
 
 TEST(UpdateAllEditor, WriteTakesTheOpenUpsSettingsAndAsksForTheReset) {
-    EditorRig rig(kFirmwareUps);
+    EditorRig rig(FirmwareType::UPS);
     UpsSettingsEditor ups(rig.context);
     ups.Opened();
     ups.SetText(0, "4660");  // shown but not yet saved: Update All takes it first

@@ -96,7 +96,7 @@ public:
         SetChecked(kStartupRequestBit, false);
         BitMaskEditor::Opened();
         for (int bit = kFirstUps18Bit; bit < bitCount_; ++bit) {
-            SetRowEnabled(bit, context_.Firmware() == kFirmwareUps18);
+            SetRowEnabled(bit, context_.Firmware() == FirmwareType::UPS18);
         }
     }
 };
@@ -179,7 +179,7 @@ TempSensorSelectEditor::TempSensorSelectEditor(EditorContext& context, int32_t& 
 
 void TempSensorSelectEditor::Opened() {
     BitMaskEditor::Opened();
-    const bool ups = context_.Firmware() != kFirmwareStandard;
+    const bool ups = context_.Firmware() != FirmwareType::Standard;
     for (int bit = kUpperByteShift; bit < bitCount_; ++bit) {
         SetRowEnabled(bit, !ups);
         if (ups) SetChecked(bit, false);
@@ -195,7 +195,7 @@ void TempSensorSelectEditor::Opened() {
 // With UPS firmware the typed upper byte is added to the mask; a text that is
 // not "0x" and hexadecimal digits leaves it as it is.
 bool TempSensorSelectEditor::Close() {
-    if (context_.Firmware() == kFirmwareStandard) return true;
+    if (context_.Firmware() == FirmwareType::Standard) return true;
     unsigned value = 0;
     if (std::sscanf(Text(kMaskEditRow).c_str(), "0x%X", &value) == 1) {
         mask_ |= static_cast<int32_t>((value & 0xFFu) << kUpperByteShift);

@@ -65,7 +65,7 @@ std::vector<RowBinding> CycleBindings(EditorContext& context, int cycle) {
     // Other firmware has no capacity field: the edit keeps what it holds, but is saved.
     const auto load = capacity.load;
     capacity.load = [&context, load]() -> std::optional<double> {
-        if (context.Firmware() != kFirmwareUps18) return std::nullopt;
+        if (context.Firmware() != FirmwareType::UPS18) return std::nullopt;
         return load();
     };
     bindings[CycleEditor::kCapacityRow] = capacity;
@@ -87,7 +87,7 @@ void CycleEditor::Opened() {
     TableEditor::Opened();
 }
 
-void CycleEditor::ApplyFirmware() { SetRowEnabled(kCapacityRow, context_.Firmware() == kFirmwareUps18); }
+void CycleEditor::ApplyFirmware() { SetRowEnabled(kCapacityRow, context_.Firmware() == FirmwareType::UPS18); }
 
 void CycleEditor::CheckToggled(int row, bool checked) {
     TableEditor::CheckToggled(row, checked);

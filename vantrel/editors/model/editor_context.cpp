@@ -7,6 +7,6 @@ namespace vantrel {
 EditorContext::EditorContext(CConfigData& rec, IBoardTransactor& board, IMessages& shown)
     : record(rec), messages(shown), transfer(board, rec, rec.commands) {}
 
-int EditorContext::Firmware() const { return record.link.settings.FirmwareType; }
+FirmwareType EditorContext::Firmware() const { return record.link.settings.FirmwareType; }
 
 }  // namespace vantrel

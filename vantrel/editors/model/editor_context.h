@@ -5,13 +5,9 @@
 #include "vantrel/config/eeprom_transfer.h"
 #include "vantrel/config/link_transactor.h"
 #include "vantrel/config/transfer_session.h"
+#include "vantrel/link/link_settings.h"
 
 namespace vantrel {
-
-// The firmware variants as the editors tell them apart.
-inline constexpr int kFirmwareStandard = 0;
-inline constexpr int kFirmwareUps = 1;
-inline constexpr int kFirmwareUps18 = 2;
 
 // What the command consoles give the editors. Until the consoles fill them,
 // these do nothing.
@@ -39,7 +35,7 @@ public:
     ConsolePasses consoles;
 
     TransferSession Session() { return {transfer, record.CommBusy, messages}; }
-    int Firmware() const;
+    FirmwareType Firmware() const;
 };
 
 // An EditorContext on the record's own link.

@@ -100,8 +100,8 @@ void SetpointsEditor::Opened() {
 }
 
 void SetpointsEditor::ApplyFirmware() {
-    const int firmware = context_.Firmware();
-    const bool standard = firmware == kFirmwareStandard;
+    const FirmwareType firmware = context_.Firmware();
+    const bool standard = firmware == FirmwareType::Standard;
     SetLabels(kShutDownRow, standard ? "0..65535 / Sec" : "0..65535 / mV",
               standard ? " Shut Down Delay in Turning Off Power Supply Outputs" : " Minimum Battery Operating Voltage");
     SetLabels(kStartUpRow, standard ? "0..65535 / Sec" : "0..65535 / 10mW",
@@ -110,7 +110,7 @@ void SetpointsEditor::ApplyFirmware() {
     for (int row : {kPrimaryRow, kSecondaryRow}) {
         SetLabels(row, standard ? "0..16" : "0..8", table_.rows[static_cast<std::size_t>(row)].description);
     }
-    SetRowEnabled(kExtendedFlagsRow, firmware == kFirmwareUps18);
+    SetRowEnabled(kExtendedFlagsRow, firmware == FirmwareType::UPS18);
 }
 
 std::unique_ptr<BitMaskEditor> SetpointsEditor::MaskEditorFor(int row) {

@@ -64,7 +64,7 @@ void TemperatureControlEditor::Opened() {
 }
 
 void TemperatureControlEditor::ApplyFirmware() {
-    const bool ups = context_.Firmware() != kFirmwareStandard;
+    const bool ups = context_.Firmware() != FirmwareType::Standard;
     for (int s = kUpsSlotCount; s < kSensorCount; ++s) SetRowEnabled(s, !ups);
     SetRowEnabled(kHighActionsRow, ups);
     SetRowEnabled(kNormalActionsRow, ups);
@@ -94,7 +94,7 @@ bool TemperatureControlEditor::CommitActionTexts() {
 bool TemperatureControlEditor::Close() { return CommitActionTexts(); }
 
 int TemperatureControlEditor::TransferSlots(int direction) {
-    const bool ups = context_.Firmware() != kFirmwareStandard;
+    const bool ups = context_.Firmware() != FirmwareType::Standard;
     SetProgressRange(1, ups ? kUpsProgressLast : kProgressLast);
     const int slots = ups ? kUpsSlotCount : kSensorCount;
     // Every slot's flag is set; only the slots the firmware uses are moved.
@@ -138,7 +138,7 @@ int TemperatureControlEditor::Read() {
     if (!CommitActionTexts()) return 1;
     if (TransferSlots(kRead) != 0) return 1;
     int result = 0;
-    if (context_.Firmware() != kFirmwareStandard) result = TransferActionWords(kRead);
+    if (context_.Firmware() != FirmwareType::Standard) result = TransferActionWords(kRead);
     ShowActionWords();
     return result;
 }
@@ -153,7 +153,7 @@ int TemperatureControlEditor::Write() {
         const std::optional<long> value = LeadingHex(Text(row));
         if (value && *value <= kWordMask) *word = static_cast<int32_t>(*value);
     }
-    if (context_.Firmware() == kFirmwareStandard) return 0;
+    if (context_.Firmware() == FirmwareType::Standard) return 0;
     return TransferActionWords(kWrite);
 }
 

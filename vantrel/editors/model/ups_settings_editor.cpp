@@ -57,7 +57,7 @@ std::vector<RowBinding> UpsBindings(EditorContext& context) {
     for (int row = 0; row < UpsSettingsEditor::kRowCount; ++row) {
         RowBinding binding = FieldBinding(context.record, RowField(row));
         if (row >= UpsSettingsEditor::kFirstExtraRow) {
-            binding.active = [&context] { return context.Firmware() != kFirmwareStandard; };
+            binding.active = [&context] { return context.Firmware() != FirmwareType::Standard; };
         }
         bindings.push_back(binding);
     }
@@ -76,7 +76,7 @@ void UpsSettingsEditor::Opened() {
 
 void UpsSettingsEditor::ApplyFirmware() {
     for (int row = kFirstUpsOnlyRow; row <= kLastUpsOnlyRow; ++row) {
-        SetRowEnabled(row, context_.Firmware() != kFirmwareStandard);
+        SetRowEnabled(row, context_.Firmware() != FirmwareType::Standard);
     }
 }
 
