@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "vantrel/config/config_data.h"
 #include "vantrel/firmware/firmware_update_dialog.h"
+#include "vantrel/editors/qt/install_editors.h"
 #include "vantrel/link/board_link.h"
 #include "vantrel/sim_bridge/simulated_board.h"
 #include "vantrel_app.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         vantrel::FirmwareUpdateContext{link, record.CommBusy, app.Prompter(), programFile, enterBootloader},
         &app.Window());
     app.hooks.firmwareUpdate = [&firmwareUpdate] { firmwareUpdate.exec(); };
+    vantrel::InstallEditors(app, record);
     app.Run();
     return 0;
 }

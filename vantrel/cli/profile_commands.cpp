@@ -4,6 +4,7 @@
 #include "cli_options.h"
 #include "config_command_support.h"
 #include "config_commands.h"
+#include "profile_set_command.h"
 #include "vantrel/config/field_listing.h"
 
 namespace vantrel::cli {
@@ -12,7 +13,8 @@ namespace {
 constexpr int kDiffTrouble = 2;
 
 int Usage(CliContext& context) {
-    context.err << "vantrel-cli: profile wants: new FILE | check FILE | convert IN OUT | show FILE | diff A B\n";
+    context.err << "vantrel-cli: profile wants: new FILE | check FILE | convert IN OUT | show FILE | diff A B"
+                   " | set FILE OFFSET=VALUE...\n";
     return kExitUsage;
 }
 
@@ -60,6 +62,9 @@ int RunProfile(CliContext& context, const std::vector<std::string>& arguments) {
     if (count == 2 && action == "convert") return Convert(context, arguments[1], arguments[2]);
     if (count == 1 && action == "show") return Show(context, arguments[1]);
     if (count == 2 && action == "diff") return Diff(context, arguments[1], arguments[2]);
+    if (count >= 2 && action == "set") {
+        return RunProfileSet(context, arguments[1], std::vector<std::string>(arguments.begin() + 2, arguments.end()));
+    }
     return Usage(context);
 }
 

@@ -1,0 +1,12 @@
+#include "editor_context.h"
+
+#include "vantrel/link/board_link.h"
+
+namespace vantrel {
+
+EditorContext::EditorContext(CConfigData& rec, IBoardTransactor& board, IMessages& shown)
+    : record(rec), messages(shown), transfer(board, rec, rec.commands) {}
+
+FirmwareType EditorContext::Firmware() const { return record.link.settings.FirmwareType; }
+
+}  // namespace vantrel
