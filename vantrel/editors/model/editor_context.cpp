@@ -4,8 +4,8 @@
 
 namespace vantrel {
 
-EditorContext::EditorContext(CConfigData& rec, IBoardTransactor& board, IMessages& shown)
-    : record(rec), messages(shown), transfer(board, rec, rec.commands) {}
+EditorContext::EditorContext(CConfigData& rec, IBoardTransactor& board, IPrompter& shown)
+    : record(rec), prompter(shown), transfer(board, rec, rec.commands) {}
 
 FirmwareType EditorContext::Firmware() const { return record.link.settings.FirmwareType; }
 

@@ -6,6 +6,7 @@
 #include "vantrel/config/link_transactor.h"
 #include "vantrel/config/transfer_session.h"
 #include "vantrel/link/link_settings.h"
+#include "vantrel/link/prompter.h"
 
 namespace vantrel {
 
@@ -25,23 +26,23 @@ struct ConsolePasses {
 class EditorContext {
 public:
     // board: where the transfers go (the link, or a fake in tests).
-    EditorContext(CConfigData& record, IBoardTransactor& board, IMessages& messages);
+    EditorContext(CConfigData& record, IBoardTransactor& board, IPrompter& prompter);
     EditorContext(const EditorContext&) = delete;
     EditorContext& operator=(const EditorContext&) = delete;
 
     CConfigData& record;
-    IMessages& messages;
+    IPrompter& prompter;
     EepromTransfer transfer;
     ConsolePasses consoles;
 
-    TransferSession Session() { return {transfer, record.CommBusy, messages}; }
+    TransferSession Session() { return {transfer, record.CommBusy, prompter}; }
     FirmwareType Firmware() const;
 };
 
 // An EditorContext on the record's own link.
 class LinkEditorContext {
 public:
-    LinkEditorContext(CConfigData& record, IMessages& messages) : board_(record.link), context(record, board_, messages) {}
+    LinkEditorContext(CConfigData& record, IPrompter& prompter) : board_(record.link), context(record, board_, prompter) {}
 
 private:
     LinkTransactor board_;

@@ -132,7 +132,7 @@ SaveResult TableEditor::SaveToRecord(bool stopAtFailure) {
         if (result.Ok()) result = {row, entry.message};
         if (stopAtFailure) break;
     }
-    if (!result.Ok()) context_.messages.Show(result.message);
+    if (!result.Ok()) context_.prompter.Message(result.message);
     return result;
 }
 

@@ -84,7 +84,7 @@ bool TemperatureControlEditor::CommitActionTexts() {
     for (int row : {kHighActionsRow, kNormalActionsRow}) {
         const RowEntry entry = ReadRowEntry(table_.rows[static_cast<std::size_t>(row)], Text(row));
         if (!entry.Ok()) {
-            context_.messages.Show(entry.message);
+            context_.prompter.Message(entry.message);
             return false;
         }
     }
@@ -105,7 +105,7 @@ int TemperatureControlEditor::TransferSlots(int direction) {
 
 int TemperatureControlEditor::TransferActionWords(int direction) {
     if (record_.CommBusy != 0) {
-        context_.messages.Show(texts::kCommunicationsInProgress);
+        context_.prompter.Message(texts::kCommunicationsInProgress);
         return 1;
     }
     record_.CommBusy = 1;
@@ -128,7 +128,7 @@ int TemperatureControlEditor::TransferActionWords(int direction) {
         }
         StepProgress();
     }
-    if (stop != 0) context_.messages.Show(texts::kUploadFailed);
+    if (stop != 0) context_.prompter.Message(texts::kUploadFailed);
     SetProgressPosition(0);
     record_.CommBusy = 0;
     return stop != 0 ? 1 : 0;
@@ -273,7 +273,7 @@ bool SensorEditor::Commit() {
     for (int row : {kAddressRow, kSetpointRow, kRelativeLowRow, kRelativeHighRow, kLowAlarmRow, kHighAlarmRow}) {
         const RowEntry entry = ReadRowEntry(table_.rows[static_cast<std::size_t>(row)], Text(row));
         if (!entry.Ok()) {
-            context_.messages.Show(entry.message);
+            context_.prompter.Message(entry.message);
             return false;
         }
         values[row] = static_cast<int>(*entry.value);

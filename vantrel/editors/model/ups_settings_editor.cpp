@@ -88,7 +88,7 @@ int UpsSettingsEditor::Write() { return Transfer(kWrite); }
 // counters of slots 8 to 10 and words 0 and 1 of slot 11 through RunTransfer.
 int UpsSettingsEditor::Transfer(int direction) {
     if (record_.CommBusy != 0) {
-        context_.messages.Show(texts::kCommunicationsInProgress);
+        context_.prompter.Message(texts::kCommunicationsInProgress);
         return 1;
     }
     if (direction == kWrite) SaveToRecord();

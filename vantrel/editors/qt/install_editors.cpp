@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "editor_dialog.h"
-#include "vantrel/app/prompter_messages.h"
 #include "vantrel/app/qt_modeless_window.h"
 #include "vantrel/app/vantrel_app.h"
 #include "vantrel/editors/model/cycle_editor.h"
@@ -17,8 +16,7 @@ namespace {
 
 // What the editors share for the whole run.
 struct EditorsState {
-    EditorsState(CConfigData& record, IPrompter& prompter) : messages(prompter), link(record, messages) {}
-    PrompterMessages messages;
+    EditorsState(CConfigData& record, IPrompter& prompter) : link(record, prompter) {}
     LinkEditorContext link;
 };
 
