@@ -97,11 +97,13 @@ TEST_F(CliConfigCommands, ProfileOutputMustBePsd) {
 
 TEST_F(CliConfigCommands, EepromWriteVerifyResetAndRead) {
     ASSERT_EQ(Cli({"profile", "new", File("default.psd")}).status, 0);
-    const CliRun write = Cli({"--simulate", "eeprom", "write", File("default.psd"), "--verify", "--reset"});
+    // Retries carry the transfer over a machine too loaded to answer in time.
+    const CliRun write =
+        Cli({"--simulate", "eeprom", "write", File("default.psd"), "--verify", "--reset", "--retries", "3"});
     EXPECT_EQ(write.status, 0) << write.err;
     EXPECT_EQ(write.out, "");
 
-    const CliRun read = Cli({"--simulate", "eeprom", "read", File("board.psd")});
+    const CliRun read = Cli({"--simulate", "eeprom", "read", File("board.psd"), "--retries", "3"});
     EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(Cli({"profile", "check", File("board.psd")}).status, 0);
 
