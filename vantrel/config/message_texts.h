@@ -30,6 +30,8 @@ inline constexpr const char* kFileExists = "File Exists, and cannot be overwritt
 inline constexpr const char* kInvalidOpenMode = "Invalid Open Mode";
 inline constexpr const char* kTooManyOpenFiles = "Too many open files";
 
+inline constexpr const char* kNotARegularFile = "Not a regular file";
+
 inline constexpr const char* kWritingPsdFile = "Writing PSD file";
 inline constexpr const char* kUntitled = "Untitled";
 
