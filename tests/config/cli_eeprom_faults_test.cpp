@@ -187,6 +187,7 @@ TEST_F(CliEepromFaults, RetriesCarryVerifiedWritesOverANoisyPc104Bus) {
         cli::CliContext context(cliOptions, out, err);
         context.link.SetPortIo(std::make_shared<cli::SimulatedPortIo>(board, Pc104Address(kPc104At300)));
         context.link.pc104ByteDelayMs = 0;
+        context.link.settings.TraceEnabled = 0;  // nobody reads it here
         const int status = cli::RunEeprom(context, {"write", profile, "--retries", "5", "--verify"});
 
         std::lock_guard<std::mutex> lock(board->mutex());
