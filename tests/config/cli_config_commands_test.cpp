@@ -3,30 +3,18 @@
 #include <sstream>
 
 #include "golden_profiles.h"
+#include "cli_runs.h"
 #include "temp_folder.h"
-#include "vantrel/cli/cli_run.h"
-#include "vantrel/sim_bridge/simulated_board.h"
 
 namespace vantrel {
 namespace {
 
 using testing_support::kDefaultProfile;
 using testing_support::ReadBytes;
+using testing_support::Cli;
+using testing_support::CliRun;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::RunCli(args, out, err, &SimulatedBoard::Matching);
-    return {status, out.str(), err.str()};
-}
 
 class CliConfigCommands : public testing::Test {
 protected:

@@ -8,9 +8,9 @@
 #include "distinct_fields.h"
 #include "sim/pc104_board.h"
 #include "sim/pty_board.h"
+#include "cli_runs.h"
 #include "temp_folder.h"
 #include "vantrel/cli/cli_context.h"
-#include "vantrel/cli/cli_run.h"
 #include "vantrel/cli/config_commands.h"
 #include "vantrel/cli/simulated_port_io.h"
 #include "vantrel/config/eeprom_transfer.h"
@@ -23,23 +23,12 @@ namespace vantrel {
 namespace {
 
 using testing_support::DistinctFields;
+using testing_support::Cli;
+using testing_support::CliRun;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
 constexpr FirmwareType kUps18 = FirmwareType::UPS18;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // A board whose EEPROM holds a byte pattern of its own, so that words nobody
 // writes are told apart from written ones.

@@ -1,0 +1,24 @@
+#pragma once
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "vantrel/cli/cli_run.h"
+
+namespace vantrel::testing_support {
+
+// One vantrel-cli run in process: its exit status, standard output and error.
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun Cli(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+}  // namespace vantrel::testing_support
