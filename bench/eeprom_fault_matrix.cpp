@@ -32,7 +32,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using vantrel::EepromImage;
 
-constexpr int kUps18 = 2;
+constexpr vantrel::FirmwareType kUps18 = vantrel::FirmwareType::UPS18;
 
 struct Settings {
     int runs = 100;
