@@ -12,12 +12,12 @@
 #include "temp_folder.h"
 #include "vantrel/cli/cli_context.h"
 #include "vantrel/cli/config_commands.h"
-#include "vantrel/cli/simulated_port_io.h"
 #include "vantrel/config/eeprom_transfer.h"
 #include "vantrel/config/eeprom_verification.h"
 #include "vantrel/config/image_conversion.h"
 #include "vantrel/config/message_texts.h"
 #include "vantrel/config/profile_writer.h"
+#include "vantrel/sim_bridge/simulated_pc104_bus.h"
 
 namespace vantrel {
 namespace {
@@ -174,7 +174,7 @@ TEST_F(CliEepromFaults, RetriesCarryVerifiedWritesOverANoisyPc104Bus) {
         std::ostringstream out;
         std::ostringstream err;
         cli::CliContext context(cliOptions, out, err);
-        context.link.SetPortIo(std::make_shared<cli::SimulatedPortIo>(board, Pc104Address(kPc104At300)));
+        context.link.SetPortIo(std::make_shared<SimulatedPc104Bus>(board, Pc104Address(kPc104At300)));
         context.link.pc104ByteDelayMs = 0;
         context.link.settings.TraceEnabled = 0;  // nobody reads it here
         const int status = cli::RunEeprom(context, {"write", profile, "--retries", "5", "--verify"});
