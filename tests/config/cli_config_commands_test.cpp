@@ -3,30 +3,18 @@
 #include <sstream>
 
 #include "golden_profiles.h"
+#include "cli_runs.h"
 #include "temp_folder.h"
-#include "vantrel/cli/cli_run.h"
-#include "vantrel/sim_bridge/simulated_board.h"
 
 namespace vantrel {
 namespace {
 
 using testing_support::kDefaultProfile;
 using testing_support::ReadBytes;
+using testing_support::Cli;
+using testing_support::CliRun;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::RunCli(args, out, err, &SimulatedBoard::Matching);
-    return {status, out.str(), err.str()};
-}
 
 class CliConfigCommands : public testing::Test {
 protected:
@@ -97,11 +85,13 @@ TEST_F(CliConfigCommands, ProfileOutputMustBePsd) {
 
 TEST_F(CliConfigCommands, EepromWriteVerifyResetAndRead) {
     ASSERT_EQ(Cli({"profile", "new", File("default.psd")}).status, 0);
-    const CliRun write = Cli({"--simulate", "eeprom", "write", File("default.psd"), "--verify", "--reset"});
+    // Retries carry the transfer over a machine too loaded to answer in time.
+    const CliRun write =
+        Cli({"--simulate", "eeprom", "write", File("default.psd"), "--verify", "--reset", "--retries", "3"});
     EXPECT_EQ(write.status, 0) << write.err;
     EXPECT_EQ(write.out, "");
 
-    const CliRun read = Cli({"--simulate", "eeprom", "read", File("board.psd")});
+    const CliRun read = Cli({"--simulate", "eeprom", "read", File("board.psd"), "--retries", "3"});
     EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(Cli({"profile", "check", File("board.psd")}).status, 0);
 

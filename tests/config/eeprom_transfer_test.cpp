@@ -163,6 +163,86 @@ TEST_F(EepromTransferTest, UpsExtrasIgnoreFlagsAndPauseAfterEveryTransaction) {
     EXPECT_EQ(board.calls.size(), 4u);
 }
 
+// Where a failed transaction leaves the board's pointer is unknown; the fake keeps
+// it where it was, as a board does that never saw the end of an address frame.
+TEST_F(EepromTransferTest, AfterAFailureTheNextItemSendsItsAddressAgain) {
+    fields = DistinctFields();
+    const ConfigFields written = fields;
+    const TransferPlan plan = CyclePlan(fields, 0);
+    plan.SetDirections(kWrite);
+    const struct {
+        std::size_t failing;  // transaction number
+        int result;
+        uint8_t lostOffset;   // the word that keeps its old value
+    } rows[] = {
+        {2, 2, 0x06},  // the address of field 3
+        {4, 3, 0x08},  // the data of field 4
+        {14, 2, 0x1C},  // the data of field 14
+    };
+    for (const auto& row : rows) {
+        board.eeprom.fill(0xEE);
+        board.calls.clear();
+        board.result = [&row](std::size_t n, const FakeBoard::Call&) { return n == row.failing ? row.result : 0; };
+        const TransferOutcome outcome = transfer.Run(plan);
+        EXPECT_FALSE(outcome.Stopped());
+        EXPECT_EQ(outcome.unconfirmed, 1) << row.failing;
+        for (int i = 0; i < 16; ++i) {
+            const FieldDescriptor& field = CycleField(0, i);
+            const int word = board.eeprom[field.offset] | board.eeprom[field.offset + 1] << 8;
+            const bool moved = i != 1 && i != 2 && field.offset != row.lostOffset;
+            EXPECT_EQ(word, moved ? EncodeField(field, written) : 0xEEEE) << row.failing << " " << field.name;
+        }
+        // The item after the failed transaction named its own address.
+        EXPECT_EQ(board.calls[row.failing + 1].command, 0xA0) << row.failing;
+    }
+}
+
+TEST_F(EepromTransferTest, RetriesRepeatAFailedItemWithItsAddress) {
+    fields = DistinctFields();
+    const ConfigFields written = fields;
+    const TransferPlan plan = CyclePlan(fields, 0);
+    plan.SetDirections(kWrite);
+    transfer.retries = 2;
+
+    // The data of field 4 fails once: the retry sends its address and data again.
+    board.result = [](std::size_t n, const FakeBoard::Call&) { return n == 4 ? 2 : 0; };
+    TransferOutcome outcome = transfer.Run(plan);
+    EXPECT_EQ(outcome.unconfirmed, 0);
+    EXPECT_EQ(outcome.retried, 1);
+    EXPECT_EQ(board.calls[5].command, 0xA0);
+    EXPECT_EQ(board.calls[5].data, 0x108);
+    EXPECT_EQ(board.eeprom[0x08] | board.eeprom[0x09] << 8, EncodeField(CycleField(0, 4), written));
+
+    // A failure that persists is counted once, after the retries; a stop is retried as well.
+    board.calls.clear();
+    board.result = [](std::size_t, const FakeBoard::Call& call) { return call.data == 0x108 ? 3 : 0; };
+    outcome = transfer.Run(plan);
+    EXPECT_EQ(outcome.unconfirmed, 1);
+    EXPECT_EQ(outcome.retried, 2);
+    board.calls.clear();
+    board.result = [](std::size_t n, const FakeBoard::Call&) { return n >= 4 ? 1 : 0; };
+    outcome = transfer.Run(plan);
+    EXPECT_EQ(outcome.stopResult, 1);
+    EXPECT_EQ(outcome.retried, 2);
+    EXPECT_EQ(board.calls.size(), 4u + 1 + 2);  // the failed data, then two address attempts
+}
+
+TEST_F(EepromTransferTest, WholeImageReadsEveryWordAndReaddressesAfterAFailure) {
+    for (std::size_t i = 0; i < board.eeprom.size(); ++i) board.eeprom[i] = static_cast<uint8_t>(i * 7 + 3);
+    EepromImage image{};
+    board.result = [](std::size_t n, const FakeBoard::Call&) { return n == 10 ? 3 : 0; };
+    const TransferOutcome outcome = transfer.Run(WholeImagePlan(image, kRead));
+    EXPECT_EQ(outcome.unconfirmedSteps, std::vector<std::size_t>{9});  // the word at 0x12
+    EXPECT_EQ(board.calls[11].command, 0xA0);
+    EXPECT_EQ(board.calls[11].data, 0x114);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        if (i != 0x12 && i != 0x13) {
+            EXPECT_EQ(image[i], board.eeprom[i]) << i;
+        }
+    }
+    EXPECT_EQ(board.calls.size(), 1u + 128 + 1);
+}
+
 class RunTransferTest : public EepromTransferTest {
 protected:
     RecordingMessages messages;
@@ -205,6 +285,27 @@ TEST_F(RunTransferTest, ResultOneStopsWithUploadFailed) {
     EXPECT_EQ(dialog.steps, 2);
     EXPECT_EQ(dialog.events.back(), "position 1");
     EXPECT_EQ(busy, 0);
+}
+
+TEST_F(RunTransferTest, AStopByABoardThatAnsweredSaysWhatHappened) {
+    const struct {
+        int result;
+        bool functionFailure;
+        const char* text;
+    } rows[] = {
+        {2, true, texts::kTransferFunctionFailed},
+        {2, false, texts::kTransferNotAcknowledged},
+        {3, false, texts::kTransferBadChecksum},
+        {1, false, texts::kUploadFailed},
+    };
+    for (const auto& row : rows) {
+        messages.shown.clear();
+        board.calls.clear();
+        board.functionFailures = row.functionFailure;
+        board.result = [&row](std::size_t n, const FakeBoard::Call&) { return n == 4 ? row.result : 0; };
+        EXPECT_EQ(RunTransfer(session, dialog, SlotsPlan(fields, 0, 3), kWrite), 1);
+        EXPECT_EQ(messages.shown, std::vector<std::string>{row.text}) << row.result;
+    }
 }
 
 TEST_F(RunTransferTest, UnconfirmedItemsAreReportedAtTheEnd) {

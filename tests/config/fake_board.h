@@ -54,6 +54,9 @@ public:
     }
     uint8_t WriteAddress() const override { return writeAddress; }
     uint8_t ReadAddress() const override { return static_cast<uint8_t>(writeAddress | 1); }
+    // Every result 2 stands for the board's failure byte 0xFE.
+    bool functionFailures = false;
+    bool FunctionFailed() const override { return functionFailures; }
 };
 
 // Records the texts and questions; answers every question with answer.

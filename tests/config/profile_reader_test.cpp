@@ -99,7 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "File Read Error: Line 1 of /profiles/test.psd must be 15 characters long (found 14)"},
         FailureCase{"FirstLineTooLong", ":0200000400F00AA\r\n" + kGood,
                     "File Read Error: Line 1 of /profiles/test.psd must be 15 characters long (found 16)"},
-        FailureCase{"EmptyFile", "", "File Read Error: /profiles/test.psd is empty"}),
+        FailureCase{"EmptyFile", "", "File Read Error: /profiles/test.psd is empty"},
+        FailureCase{"LineOver511Characters", kFirst + ":" + std::string(511, '0') + "\r\n" + kGood,
+                    "File Read Error: Line 2 of /profiles/test.psd is longer than 511 characters"},
+        FailureCase{"FirstLineOver511Characters", std::string(600, ':') + "\r\n" + kGood,
+                    "File Read Error: Line 1 of /profiles/test.psd is longer than 511 characters"}),
     [](const testing::TestParamInfo<FailureCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ProfileReader, FileThatCannotBeOpenedIsNamed) {

@@ -131,5 +131,17 @@ TEST_F(UpdateAllTest, UnconfirmedItemsAreCountedOverTheWholeRun) {
     EXPECT_EQ(messages.shown, std::vector<std::string>{UnconfirmedItemsText(7)});
 }
 
+TEST_F(UpdateAllTest, KeepsTheResultThatStoppedIt) {
+    // The address of slot 0, refused with 0xFE: the slots stop at any failure.
+    board.functionFailures = true;
+    board.result = [](std::size_t, const FakeBoard::Call& call) {
+        return call.command == 0xA0 && call.data == 0x1A0 ? 2 : 0;
+    };
+    EXPECT_EQ(updateAll.Write(), 1);
+    EXPECT_EQ(updateAll.StopResult(), 2);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{texts::kTransferFunctionFailed});
+    EXPECT_EQ(busy, 0);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -98,9 +98,9 @@ TEST(WordLayoutReader, RecordCutShortEndsTheRead) {
 TEST(WordLayoutReader, MissingFileFails) {
     const testing_support::TempFolder folder;
     EepromImage image = Erased();
-    EXPECT_FALSE(ReadWordLayoutFile(folder.File("none.hex"), image));
+    EXPECT_EQ(ReadWordLayoutFile(folder.File("none.hex"), image), "File not Found");
     testing_support::WriteBytes(folder.File("a.hex"), HexRecord(0x4200, {0x12, 0}));
-    EXPECT_TRUE(ReadWordLayoutFile(folder.File("a.hex"), image));
+    EXPECT_EQ(ReadWordLayoutFile(folder.File("a.hex"), image), std::nullopt);
     EXPECT_EQ(image[0], 0x12);
 }
 

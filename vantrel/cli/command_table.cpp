@@ -17,7 +17,10 @@ constexpr CliCommand kCommands[] = {
     {"profile", "ACTION FILE..",
      "new|check|show FILE, convert IN OUT, diff A B (exit 1: they differ), set FILE OFFSET=VALUE...", 2, 1024,
      RunProfile},
-    {"eeprom", "read|write FILE", "the board's EEPROM to or from a profile; write [--verify] [--reset]", 2, 4, RunEeprom},
+    {"eeprom", "read|write FILE",
+     "the board's EEPROM to or from a profile; [--retries N], write [--verify] [--reset]; "
+     "exit 2 also when items were not confirmed, 1 when --verify finds a difference",
+     2, 6, RunEeprom},
     {"reset", "", "processor reset: a new EEPROM content takes effect", 0, 0, RunReset},
     {"flash", "FILE [--yes]", "firmware update: FILE to the board's bootloader (--yes: no Enter)", 1, 2, RunFlash},
     {"get", "[NAME]..", "print live values by name (none given: every one the firmware offers)", 0, 256, RunGet},
@@ -49,7 +52,8 @@ std::string UsageText() {
         "  --trace         print the link trace on standard error afterwards\n"
         "  --simulate      talk to a simulated board instead of the port\n"
         "numbers are decimal or 0x-hexadecimal; the exit status is the transaction result\n"
-        "(0 success, 1 not synchronised, 2 wrong acknowledgement, 3 checksum), 64 for usage errors\n"
+        "(0 success, 1 not synchronised, 2 wrong acknowledgement or a failed function (0xFE),\n"
+        "3 checksum), 64 for usage errors\n"
         "commands:\n";
     for (const auto& command : kCommands) {
         std::string head = "  " + std::string(command.name);

@@ -29,6 +29,25 @@ std::size_t LabelWidth(FirmwareType firmwareType) {
     return width;
 }
 
+// Every field straight from its bytes, without the corrections of a file load,
+// so that the listing shows what the EEPROM holds.
+ConfigFields FieldsOf(const EepromImage& image) {
+    ConfigFields fields;
+    fields.ResetFields();
+    for (const FieldDescriptor& field : EepromMap()) {
+        uint16_t word = image[field.offset];
+        if (field.Width() == 2) word = static_cast<uint16_t>(word | image[field.offset + 1u] << 8);
+        DecodeField(field, fields, word);
+    }
+    return fields;
+}
+
+std::string ByteText(uint8_t byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
+
 }  // namespace
 
 std::string FieldLabel(const FieldDescriptor& field, FirmwareType firmwareType) {
@@ -75,6 +94,21 @@ std::string FieldDifferences(const ConfigFields& a, const ConfigFields& b, Firmw
         out += Offset(field) + "  " + Padded(FieldLabel(field, firmwareType), width) + "  " +
                Padded(FieldValueText(field, a, firmwareType), 20) + "  " + FieldValueText(field, b, firmwareType) +
                "\n";
+    }
+    return out;
+}
+
+std::string ImageDifferences(const EepromImage& a, const EepromImage& b, FirmwareType firmwareType) {
+    std::string out = FieldDifferences(FieldsOf(a), FieldsOf(b), firmwareType);
+    std::array<bool, 256> mapped{};
+    for (const FieldDescriptor& field : EepromMap()) {
+        for (int i = 0; i < field.Width(); ++i) mapped[static_cast<std::size_t>(field.offset + i)] = true;
+    }
+    const std::size_t width = LabelWidth(firmwareType);
+    for (std::size_t offset = 0; offset < a.size(); ++offset) {
+        if (mapped[offset] || a[offset] == b[offset]) continue;
+        out += ByteText(static_cast<uint8_t>(offset)) + "  " + Padded("not used", width) + "  " +
+               Padded(ByteText(a[offset]), 20) + "  " + ByteText(b[offset]) + "\n";
     }
     return out;
 }

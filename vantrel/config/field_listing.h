@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config_fields.h"
+#include "eeprom_image.h"
 #include "eeprom_map.h"
 #include "vantrel/link/link_settings.h"
 
@@ -25,5 +26,9 @@ std::string FieldListing(const ConfigFields& fields, FirmwareType firmwareType);
 // include, when given, limits the comparison to the fields it accepts.
 std::string FieldDifferences(const ConfigFields& a, const ConfigFields& b, FirmwareType firmwareType,
                              const std::function<bool(const FieldDescriptor&)>& include = {});
+
+// The same for two EEPROM images, taken as they are (no corrections), and one
+// line for each byte of no field that differs ("not used", as 0xNN).
+std::string ImageDifferences(const EepromImage& a, const EepromImage& b, FirmwareType firmwareType);
 
 }  // namespace vantrel

@@ -10,6 +10,7 @@ class LinkTransactor : public IBoardTransactor {
 public:
     explicit LinkTransactor(CBoardLink& link) : link_(link) {}
     int Transact(uint8_t address, uint8_t command, int32_t* data) override;
+    bool FunctionFailed() const override;
     uint8_t WriteAddress() const override;
     uint8_t ReadAddress() const override;
 

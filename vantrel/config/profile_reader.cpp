@@ -1,20 +1,21 @@
 #include "profile_reader.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <sstream>
 
 #include "hex_digits.h"
+#include "regular_file.h"
 
 namespace vantrel {
 namespace {
 
 constexpr std::size_t kFirstLineLength = 15;
 constexpr std::size_t kShortestRecord = 11;
+// A line holds at most 511 characters. A whole profile is under a kilobyte;
+// further records are allowed, within reason.
+constexpr std::size_t kLongestLine = 511;
+constexpr std::size_t kLargestProfile = 64 * 1024;
 
 // Record errors; only the checksum mismatch carries a text of its own.
 enum RecordError {
@@ -90,11 +91,17 @@ std::optional<RecordFailure> ParseRecord(std::string_view line, EepromImage& ima
 std::optional<std::string> ReadProfileStream(std::istream& in, const std::string& path, EepromImage& image) {
     std::string line;
     if (!NextLine(in, line)) return "File Read Error: " + path + " is empty";
+    const auto tooLong = [&path](std::size_t number) {
+        return "File Read Error: Line " + std::to_string(number) + " of " + path + " is longer than " +
+               std::to_string(kLongestLine) + " characters";
+    };
+    if (line.size() > kLongestLine) return tooLong(1);
     if (line.size() != kFirstLineLength) {
         return "File Read Error: Line 1 of " + path + " must be 15 characters long (found " +
                std::to_string(line.size()) + ")";
     }
     for (std::size_t number = 2; NextLine(in, line); ++number) {
+        if (line.size() > kLongestLine) return tooLong(number);
         if (line.size() < kShortestRecord) continue;
         if (const auto failure = ParseRecord(line, image)) {
             return failure->text + " on line " + std::to_string(number) + " of " + path + ".";
@@ -111,13 +118,9 @@ std::optional<std::string> ReadProfileText(std::string_view text, const std::str
 }
 
 std::optional<std::string> ReadProfileFile(const std::string& path, EepromImage& image) {
-    std::error_code ignored;
-    std::ifstream in(path, std::ios::binary);
-    const int error = !in ? errno : (std::filesystem::is_directory(path, ignored) ? EISDIR : 0);
-    if (error != 0 || !in) {
-        return "File Read Error: Cannot open " + path + ": " + std::strerror(error != 0 ? error : EIO);
-    }
-    return ReadProfileStream(in, path, image);
+    const FileRead read = ReadRegularFile(path, kLargestProfile);
+    if (read.problem != ReadProblem::None) return "File Read Error: " + ReadProblemText(read, path, kLargestProfile);
+    return ReadProfileText(read.content, path, image);
 }
 
 }  // namespace vantrel

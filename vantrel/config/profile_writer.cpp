@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "message_texts.h"
 #include "replacing_file.h"
@@ -38,7 +39,10 @@ std::string ProfileText(const EepromImage& image) {
     return text + kProfileEndLine + kLineEnd;
 }
 
-std::string WriteErrorText(int error) {
+namespace {
+
+// The fixed texts of a file that cannot be created; empty for the other errors.
+std::string CreationErrorText(int error) {
     switch (error) {
         case ENOENT:
         case ENOTDIR: return texts::kPathNotFound;
@@ -55,6 +59,15 @@ std::string WriteErrorText(int error) {
     }
 }
 
+}  // namespace
+
+std::string WriteErrorText(int error) {
+    const std::string reason =
+        error == ReplacingFile::kNotRegularFile ? texts::kNotARegularFile : std::string(std::strerror(error));
+    const std::string text = CreationErrorText(error);
+    return text.empty() ? reason : text + " (" + reason + ")";
+}
+
 int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& trace, IPrompter& prompter) {
     ReplacingFile file(path);
     int error = file.Open();
@@ -68,8 +81,7 @@ int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& t
     if (error == 0) error = file.Write(std::string(kProfileEndLine) + kLineEnd);
     if (error == 0) error = file.Commit();
     if (error == 0) return 0;
-    const std::string text = WriteErrorText(error);
-    if (!text.empty()) prompter.Message(text);
+    prompter.Message(WriteErrorText(error));
     return 1;
 }
 

@@ -19,12 +19,13 @@ std::string ProfileRecordLine(const EepromImage& image, int n);
 // The whole file.
 std::string ProfileText(const EepromImage& image);
 
-// The message for a failed file creation: "Path not found", "Sharing
-// violation", ...; empty for errors that show nothing.
+// The message for a failed save: "Path not found", "Sharing violation", ...
+// for a file that cannot be created, followed by the system's reason in
+// parentheses; the reason alone for the other errors (a full disk, a folder).
 std::string WriteErrorText(int error);
 
 // Writes image as a profile at path; returns 0, or 1 after showing the error
-// text (if any). The old file is replaced only once the new one is complete.
+// text. The old file is replaced only once the new one is complete.
 // Each record puts the path and "Writing PSD file" into the trace lines.
 int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& trace, IPrompter& prompter);
 

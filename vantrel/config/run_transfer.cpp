@@ -15,7 +15,7 @@ int RunTransfer(TransferSession& session, ITransferDialog& dialog, const Transfe
 
     const TransferOutcome outcome = session.transfer.Run(group, [&dialog] { dialog.StepProgress(); });
     if (outcome.Stopped()) {
-        session.prompter.Message(texts::kUploadFailed);
+        session.prompter.Message(TransferStopText(outcome.stopResult, outcome.functionFailed));
     } else if (outcome.unconfirmed > 0) {
         session.prompter.Message(UnconfirmedItemsText(outcome.unconfirmed));
     }

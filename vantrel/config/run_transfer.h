@@ -15,7 +15,7 @@ public:
 
 // An editor's Read (kRead) or Write (kWrite): refuses while CommBusy is set;
 // sets the group's direction flags and CommBusy, copies the dialog's fields in,
-// runs the group stepping the progress, shows "Upload Failed ..." on a stop or
+// runs the group stepping the progress, shows the stop's text on a stop or
 // the unconfirmed-items warning when items went on past results 2 or 3, then
 // refreshes the dialog, sets the progress to 1 and clears CommBusy.
 // Returns 0, or 1 when refused or stopped.

@@ -1,7 +1,6 @@
 #include "settings_file.h"
 
-#include <fstream>
-
+#include "regular_file.h"
 #include "replacing_file.h"
 #include "text_mode.h"
 
@@ -96,13 +95,10 @@ void DecodeSettings(std::string_view bytes, SavedSettings& settings) {
 }
 
 bool LoadSettingsFile(const std::string& path, SavedSettings& settings) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
     // Enough for every byte doubled by the text-mode translation; the rest is never read.
-    std::string bytes(2 * kSettingsBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    DecodeSettings(bytes, settings);
+    const FileRead read = ReadRegularFilePrefix(path, 2 * kSettingsBytes + 1);
+    if (read.problem != ReadProblem::None) return false;
+    DecodeSettings(read.content, settings);
     return true;
 }
 

@@ -26,7 +26,7 @@ std::string EncodeSettings(const SavedSettings& settings);
 // Sets what the bytes reach; an early end keeps the values given for the rest.
 void DecodeSettings(std::string_view bytes, SavedSettings& settings);
 
-// False when the file cannot be opened; settings then stay as given.
+// False when the file cannot be opened or is not a regular file; settings then stay as given.
 bool LoadSettingsFile(const std::string& path, SavedSettings& settings);
 // False when the file cannot be written; an old file then stays as it was.
 bool SaveSettingsFile(const std::string& path, const SavedSettings& settings);

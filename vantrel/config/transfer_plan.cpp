@@ -115,4 +115,26 @@ TransferPlan UpsExtrasPlan(ConfigFields& fields, const BoardCommandTable& comman
     return plan;
 }
 
+TransferPlan ImageWordsPlan(EepromImage& image, const std::vector<uint8_t>& offsets, int direction) {
+    TransferPlan plan;
+    for (const uint8_t offset : offsets) {
+        TransferStep step;
+        step.offset = offset;
+        step.setAddress = true;
+        step.fixedDirection = direction == kRead ? kRead : kWrite;
+        step.rawWord = &image[offset];
+        plan.steps.push_back(step);
+    }
+    return plan;
+}
+
+TransferPlan WholeImagePlan(EepromImage& image, int direction) {
+    std::vector<uint8_t> offsets;
+    for (std::size_t offset = 0; offset < image.size(); offset += 2) offsets.push_back(static_cast<uint8_t>(offset));
+    TransferPlan plan = ImageWordsPlan(image, offsets, direction);
+    // The board's pointer moves on by itself after each word.
+    for (std::size_t i = 1; i < plan.steps.size(); ++i) plan.steps[i].setAddress = false;
+    return plan;
+}
+
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 
 #include "board_command_table.h"
 #include "config_fields.h"
+#include "eeprom_image.h"
 #include "eeprom_map.h"
 #include "vantrel/link/link_settings.h"
 
@@ -17,6 +18,7 @@ struct TransferStep {
     bool setAddress = false;                 // starts a run with an address transaction
     int fixedDirection = -1;                 // 0 read, 1 write regardless of the flag; -1 use the flag
     bool failureCounts = true;               // false: the result neither stops nor is reported
+    uint8_t* rawWord = nullptr;              // instead of a field: two bytes of an image, low first
 };
 
 // A fixed item sequence and how it reacts to failures.
@@ -47,5 +49,10 @@ TransferPlan SlotsPlan(ConfigFields& fields, int first, int last);
 // 0xF8, 0xEA, 0xEC, 0xE6, 0xE8, each with its own address, in the given
 // direction, 15 ms after each transaction; any failure stops.
 TransferPlan UpsExtrasPlan(ConfigFields& fields, const BoardCommandTable& commands, int direction);
+// The EEPROM words at the given even offsets, as raw bytes of image, each
+// with its own address, in the given direction.
+TransferPlan ImageWordsPlan(EepromImage& image, const std::vector<uint8_t>& offsets, int direction);
+// Every word of the EEPROM, 0x00 to 0xFE, in one run from offset 0.
+TransferPlan WholeImagePlan(EepromImage& image, int direction);
 
 }  // namespace vantrel

@@ -24,6 +24,7 @@ bool UpdateAll::MoveUpsPart(int direction) {
     session_.CommBusy = 1;
     const TransferPlan extras = UpsExtrasPlan(transfer.Fields(), transfer.Commands(), direction);
     const TransferOutcome moved = transfer.Run(extras);
+    retried_ += moved.retried;
     // The extra words stop at their first failure; the ones not moved count as unconfirmed.
     if (moved.Stopped() && moved.stopResult != 1) {
         unconfirmed_ += static_cast<int>(extras.steps.size()) - moved.completed;
@@ -31,12 +32,20 @@ bool UpdateAll::MoveUpsPart(int direction) {
 
     bool slotsMoved = true;
     if (host_.UpsSettingsOpen()) {
-        slotsMoved = !transfer.TransferSlots(8, 11).Stopped();
+        slotsMoved = Account(transfer.TransferSlots(8, 11));
         if (direction == kRead) host_.UpsSettingsFromRecord();
     }
     session_.CommBusy = 0;
-    if (!slotsMoved) session_.prompter.Message(texts::kUploadFailed);
     return slotsMoved;
+}
+
+bool UpdateAll::Account(const TransferOutcome& part) {
+    unconfirmed_ += part.unconfirmed;
+    retried_ += part.retried;
+    if (!part.Stopped()) return true;
+    stopResult_ = part.stopResult;
+    session_.prompter.Message(TransferStopText(part.stopResult, part.functionFailed));
+    return false;
 }
 
 bool UpdateAll::Begin(int direction) {
@@ -45,6 +54,8 @@ bool UpdateAll::Begin(int direction) {
         return false;
     }
     unconfirmed_ = 0;
+    stopResult_ = 0;
+    retried_ = 0;
     SetDirections(direction);
     return true;
 }
@@ -80,25 +91,14 @@ int UpdateAll::RunMainSequence() {
     EepromTransfer& transfer = session_.transfer;
     const auto step = [this] { host_.StepProgress(); };
 
-    TransferOutcome outcome;
-    for (int cycle = 0; cycle < ConfigFields::kCycleCount && !outcome.Stopped(); ++cycle) {
-        const TransferOutcome part = transfer.TransferCycle(cycle, step);
-        outcome.stopResult = part.stopResult;
-        unconfirmed_ += part.unconfirmed;
+    bool complete = true;
+    for (int cycle = 0; cycle < ConfigFields::kCycleCount && complete; ++cycle) {
+        complete = Account(transfer.TransferCycle(cycle, step));
     }
-    if (!outcome.Stopped()) {
-        const TransferOutcome part = transfer.TransferSlots(0, ConfigFields::kEepromSlotCount - 1, step);
-        outcome.stopResult = part.stopResult;
-        unconfirmed_ += part.unconfirmed;
-    }
-    if (!outcome.Stopped()) {
-        const TransferOutcome part = transfer.TransferSetpoints(step);
-        outcome.stopResult = part.stopResult;
-        unconfirmed_ += part.unconfirmed;
-    }
+    if (complete) complete = Account(transfer.TransferSlots(0, ConfigFields::kEepromSlotCount - 1, step));
+    if (complete) complete = Account(transfer.TransferSetpoints(step));
 
-    if (outcome.Stopped()) {
-        session_.prompter.Message(texts::kUploadFailed);
+    if (!complete) {
         host_.SetProgressPosition(1);
         session_.CommBusy = 0;
         return 1;
@@ -106,7 +106,7 @@ int UpdateAll::RunMainSequence() {
     session_.CommBusy = 0;
     host_.SetProgressPosition(1);
     host_.RefreshEditors();
-    if (unconfirmed_ > 0) session_.prompter.Message(UnconfirmedItemsText(unconfirmed_));
+    if (unconfirmed_ > 0 && showUnconfirmed) session_.prompter.Message(UnconfirmedItemsText(unconfirmed_));
     return 0;
 }
 

@@ -35,16 +35,28 @@ public:
 
     // Items the last Read or Write went on past with result 2 or 3.
     int Unconfirmed() const { return unconfirmed_; }
+    // The transaction result that stopped the last Read or Write; 0 when none did.
+    int StopResult() const { return stopResult_; }
+    // Repetitions of failed items in the last Read or Write (see EepromTransfer::retries).
+    int Retried() const { return retried_; }
+
+    // Whether a complete Read or Write shows the unconfirmed-items warning itself;
+    // a caller that moves more items afterwards reports one total instead.
+    bool showUnconfirmed = true;
 
 private:
     // Refused (false, with its message) while another transfer runs.
     bool Begin(int direction);
     void SetDirections(int direction);
     bool MoveUpsPart(int direction);
+    // Keeps the counts of a finished part; false when it stopped (after its message).
+    bool Account(const TransferOutcome& part);
 
     TransferSession& session_;
     IUpdateAllHost& host_;
     int unconfirmed_ = 0;
+    int stopResult_ = 0;
+    int retried_ = 0;
 };
 
 }  // namespace vantrel

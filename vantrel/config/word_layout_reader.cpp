@@ -1,17 +1,16 @@
 #include "word_layout_reader.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
-
 #include "hex_digits.h"
+#include "message_texts.h"
+#include "regular_file.h"
 
 namespace vantrel {
 namespace {
 
 constexpr unsigned kFirstEepromAddress = 0x4200;
 constexpr unsigned kLastEepromAddress = 0x43F0;
+// A programming file of the largest microcontrollers, with room to spare.
+constexpr std::size_t kLargestProgrammingFile = 16 * 1024 * 1024;
 
 }  // namespace
 
@@ -48,13 +47,14 @@ void ReadWordLayoutText(std::string_view text, EepromImage& image) {
     }
 }
 
-bool ReadWordLayoutFile(const std::string& path, EepromImage& image) {
-    std::error_code ignored;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ignored)) return false;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    ReadWordLayoutText(text, image);
-    return true;
+std::optional<std::string> ReadWordLayoutFile(const std::string& path, EepromImage& image) {
+    const FileRead read = ReadRegularFile(path, kLargestProgrammingFile);
+    if (read.problem == ReadProblem::CannotOpen) return std::string(texts::kFileNotFound);
+    if (read.problem != ReadProblem::None) {
+        return "File Read Error: " + ReadProblemText(read, path, kLargestProgrammingFile);
+    }
+    ReadWordLayoutText(read.content, image);
+    return std::nullopt;
 }
 
 }  // namespace vantrel

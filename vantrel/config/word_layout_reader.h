@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,9 @@ namespace vantrel {
 // digits are not hex digits.
 void ReadWordLayoutText(std::string_view text, EepromImage& image);
 
-// False when the file cannot be opened.
-bool ReadWordLayoutFile(const std::string& path, EepromImage& image);
+// The failure text, or nothing on success: "File not Found" when the file
+// cannot be opened; a file that is not a regular file or too large for a
+// programming file is refused.
+std::optional<std::string> ReadWordLayoutFile(const std::string& path, EepromImage& image);
 
 }  // namespace vantrel

@@ -93,6 +93,8 @@ public:
     // Transaction fields.
     std::atomic<uint8_t> bootloaderSequence{0};
     std::atomic<uint8_t> resyncNeeded{1};
+    // The last transaction's result 2 was the board's failure byte 0xFE (a failed function).
+    bool lastFunctionFailed = false;
     std::array<char, 17> BoardIdentification{};
 
 private:

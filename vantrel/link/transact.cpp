@@ -69,7 +69,8 @@ int CBoardLink::RunExchange(const FrameLayout& layout, const std::vector<uint8_t
 }
 
 int CBoardLink::FailedExchange(uint8_t wrongByte) {
-    if (wrongByte == kFunctionFailed) {
+    lastFunctionFailed = wrongByte == kFunctionFailed;
+    if (lastFunctionFailed) {
         // The board understood the frame and refused it: the link is still in step.
         if (settings.DebugMode == 1) prompter_->Message("Function Error");
     } else {
@@ -80,6 +81,7 @@ int CBoardLink::FailedExchange(uint8_t wrongByte) {
 }
 
 int CBoardLink::Transact(uint8_t address, uint8_t command, int32_t* data, int /*unused*/) {
+    lastFunctionFailed = false;
     if (!Synchronise()) return kTransactNotSynchronised;
     trace.CommitTrace(1);
     const FrameLayout layout = FrameLayout::For(address, command, settings.LinkProtocol);
