@@ -16,7 +16,10 @@ namespace vantrel {
 
 class CBoardLink;
 class CConfigData;
+class ExternalPrograms;
 class FileCommands;
+class IDesktop;
+class IProcessStarter;
 class IPrompter;
 class ISetupDialogRunner;
 class MainWindow;
@@ -57,6 +60,8 @@ public:
     ModelessDialogSlot& Slot(ModelessDialog dialog) { return *slots_[static_cast<std::size_t>(dialog)]; }
     SetupContext& Setup() { return *setup_; }
     IPrompter& Prompter() { return *prompter_; }
+    // File New, Tools Orvik and Help: their program folder, starter and desktop.
+    ExternalPrograms& External() { return *external_; }
 
     ApplicationHooks hooks;
     EditorHooks editors;
@@ -80,6 +85,9 @@ private:
     std::unique_ptr<SetupContext> setup_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<CommandRouter> router_;
+    std::unique_ptr<IProcessStarter> processStarter_;
+    std::unique_ptr<IDesktop> desktop_;
+    std::unique_ptr<ExternalPrograms> external_;
     std::array<std::unique_ptr<ModelessDialogSlot>, kModelessDialogCount> slots_{};
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<TerminationSignals> signals_;
