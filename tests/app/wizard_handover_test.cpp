@@ -9,6 +9,7 @@
 #include "tests/support/temp_folder.h"
 #include "vantrel/app/editor_hooks.h"
 #include "vantrel/app/process_starter.h"
+#include "vantrel/app/program_folder.h"
 #include "vantrel/app/wizard_handover.h"
 #include "vantrel/config/config_data.h"
 #include "vantrel/config/message_texts.h"
@@ -163,6 +164,15 @@ TEST_F(HandoverFixture, AScratchProfileThatCannotBeWrittenStartsTheWizardWithout
     EXPECT_TRUE(starter.starts[0].arguments.empty());
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{texts::kPathNotFound, kWizardCancelled}));
     ExpectRecordKept();
+}
+
+TEST(ScratchFolder, IsTheProgramFolderWhenWritableElseOneUnderHome) {
+    ixen_testing::TempFolder program;
+    ixen_testing::TempFolder home;
+    EXPECT_EQ(ScratchFolder(program.Path().string(), home.Path().string()), program.Path().string());
+    const fs::path underHome = home.Path() / ".local/state/ixen";
+    EXPECT_EQ(ScratchFolder(program.File("missing"), home.Path().string()), underHome.string());
+    EXPECT_TRUE(fs::is_directory(underHome));
 }
 
 }  // namespace

@@ -122,6 +122,30 @@ TEST(FindDefinitionFile, PrefersTheCurrentFolderThenTheProgramFolder) {
     EXPECT_EQ(FindDefinitionFile(program.Path().string()), "profile.xml");
 }
 
+TEST(FindDefinitionFile, FallsBackToTheSharedFolderOfAnInstalledWizard) {
+    test::TempFolder work;
+    test::TempFolder root;
+    std::filesystem::create_directories(root.Path() / "bin");
+    std::filesystem::create_directories(root.Path() / "share/orvik");
+    const std::string shared = root.Write("share/orvik/profile.xml", "<profile-wizard/>");
+    CurrentFolder inWork(work.Path());
+    EXPECT_EQ(FindDefinitionFile((root.Path() / "bin").string()), shared);
+    const std::string beside = root.Write("bin/profile.xml", "<profile-wizard/>");
+    EXPECT_EQ(FindDefinitionFile((root.Path() / "bin").string()), beside);
+}
+
+TEST(ScratchFolder, IsTheProgramFolderWhenWritableElseOneUnderHome) {
+    test::TempFolder program;
+    test::TempFolder home;
+    EXPECT_EQ(ScratchFolder(program.Path().string(), home.Path().string()), program.Path().string());
+    EXPECT_EQ(WorkingProfilePath(program.Path().string()), (program.Path() / "working.psd").string());
+
+    const std::filesystem::path missing = program.Path() / "missing";
+    const std::filesystem::path underHome = home.Path() / ".local/state/ixen";
+    EXPECT_EQ(ScratchFolder(missing.string(), home.Path().string()), underHome.string());
+    EXPECT_TRUE(std::filesystem::is_directory(underHome));
+}
+
 TEST(FindDefinitionFile, NamesTheCurrentFolderWhenNeitherHasOne) {
     test::TempFolder work;
     test::TempFolder program;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
 
     vantrel::CConfigData record(link, app.SettingsPath());
     app.Attach(link, record);
+    if (commandLine.wizard)
+        QTimer::singleShot(0, [&app] { app.Execute(vantrel::MenuCommand::ToolsOrvik); });
     app.Run();
     return 0;
 }
