@@ -46,3 +46,18 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
+
+# In the build tree too, Orvik and its definition sit beside Vantrel, so that
+# Tools > Orvik and File > New work from build/vantrel/app/vantrel. A copy, not a
+# link: Orvik writes working.psd in the folder of its own program file, which
+# must be Vantrel's.
+if(TARGET vantrel AND TARGET orvik)
+  get_target_property(ixen_vantrel_folder vantrel BINARY_DIR)
+  configure_file(${PROJECT_SOURCE_DIR}/orvik/profile.xml ${ixen_vantrel_folder}/profile.xml COPYONLY)
+  add_custom_command(OUTPUT ${ixen_vantrel_folder}/orvik
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:orvik> ${ixen_vantrel_folder}/orvik
+    DEPENDS orvik
+    COMMENT "Copying orvik beside vantrel")
+  add_custom_target(orvik_beside_vantrel ALL DEPENDS ${ixen_vantrel_folder}/orvik)
+  add_dependencies(vantrel orvik_beside_vantrel)
+endif()
