@@ -166,7 +166,7 @@ TEST_F(HandoverFixture, AScratchProfileThatCannotBeWrittenStartsTheWizardWithout
     ExpectRecordKept();
 }
 
-TEST(ScratchFolder, IsTheProgramFolderWhenWritableElseOneUnderHome) {
+TEST(UtilityScratchFolder, IsTheProgramFolderWhenWritableElseOneUnderHome) {
     ixen_testing::TempFolder program;
     ixen_testing::TempFolder home;
     EXPECT_EQ(ScratchFolder(program.Path().string(), home.Path().string()), program.Path().string());
