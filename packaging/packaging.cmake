@@ -26,7 +26,7 @@ if(TARGET vantrel)
 endif()
 if(TARGET orvik AND IXEN_GUI)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/orvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/orvik.svg DESTINATION ${ixen_icon_folder})
+  install(FILES ${PROJECT_SOURCE_DIR}/orvik/wizard/orvik.svg DESTINATION ${ixen_icon_folder})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
