@@ -13,8 +13,8 @@ inline constexpr const char* kUserScratchFolder = ".local/state/ixen";
 // The folder of the running program file (empty when the system cannot tell).
 std::string ProgramFolder();
 
-// The folder that holds working.psd: the program folder when the user may write
-// there, otherwise home + "/.local/state/ixen" (created when missing). An empty
+// The folder that holds working.psd: the program folder unless it is a folder the
+// user may not write to; then home + "/.local/state/ixen" (created when missing). An empty
 // home is taken from the system's user database.
 std::string ScratchFolder(const std::string& programFolder, std::string home = {});
 

@@ -31,7 +31,12 @@ std::string HomeFolder() {
 }  // namespace
 
 std::string ScratchFolder(const std::string& programFolder, std::string home) {
-    if (!programFolder.empty() && access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    // Only a folder that exists and refuses writing is replaced; any other
+    // failure shows when the file is written.
+    std::error_code missing;
+    if (programFolder.empty() || !std::filesystem::is_directory(programFolder, missing) ||
+        access(programFolder.c_str(), W_OK) == 0)
+        return programFolder;
     if (home.empty()) home = HomeFolder();
     if (home.empty()) return programFolder;
     const std::filesystem::path folder = std::filesystem::path(home) / kUserScratchFolder;
