@@ -17,6 +17,7 @@ TEST(CommandLine, Arguments) {
         {{"--simulate"}, true, true, {}},
         {{"--com", "1=/dev/ttyUSB0", "--com=8=/dev/pts/3"}, true, false, {{1, "/dev/ttyUSB0"}, {8, "/dev/pts/3"}}},
         {{"--com", "2=/dev/a", "--simulate"}, true, true, {{2, "/dev/a"}}},
+        {{"--wizard"}, true, false, {}},
         {{"--com"}, false, false, {}},
         {{"--com", "9=/dev/x"}, false, false, {}},
         {{"--com", "1="}, false, false, {}},
@@ -32,6 +33,7 @@ TEST(CommandLine, Arguments) {
         if (!c.ok) continue;
         EXPECT_EQ(cl.simulate, c.simulate) << name;
         EXPECT_EQ(cl.comDevices, c.devices) << name;
+        EXPECT_EQ(cl.wizard, c.args == std::vector<std::string>{"--wizard"}) << name;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "orvik/wizard/window/wizard_files.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -120,6 +122,35 @@ TEST(FindDefinitionFile, PrefersTheCurrentFolderThenTheProgramFolder) {
     EXPECT_EQ(FindDefinitionFile(program.Path().string()), installed);
     work.Write("profile.xml", "<profile-wizard/>");
     EXPECT_EQ(FindDefinitionFile(program.Path().string()), "profile.xml");
+}
+
+TEST(FindDefinitionFile, FallsBackToTheSharedFolderOfAnInstalledWizard) {
+    test::TempFolder work;
+    test::TempFolder root;
+    std::filesystem::create_directories(root.Path() / "bin");
+    std::filesystem::create_directories(root.Path() / "share/orvik");
+    const std::string shared = root.Write("share/orvik/profile.xml", "<profile-wizard/>");
+    CurrentFolder inWork(work.Path());
+    EXPECT_EQ(FindDefinitionFile((root.Path() / "bin").string()), shared);
+    const std::string beside = root.Write("bin/profile.xml", "<profile-wizard/>");
+    EXPECT_EQ(FindDefinitionFile((root.Path() / "bin").string()), beside);
+}
+
+TEST(ScratchFolder, IsTheProgramFolderWhenWritableElseOneUnderHome) {
+    test::TempFolder program;
+    test::TempFolder home;
+    EXPECT_EQ(ScratchFolder(program.Path().string(), home.Path().string()), program.Path().string());
+    EXPECT_EQ(WorkingProfilePath(program.Path().string()), (program.Path() / "working.psd").string());
+
+    const std::string missing = (program.Path() / "missing").string();
+    EXPECT_EQ(ScratchFolder(missing, home.Path().string()), missing);
+    namespace fs = std::filesystem;
+    fs::permissions(program.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const bool refused = access(program.Path().c_str(), W_OK) != 0;  // not for root
+    const std::string chosen = ScratchFolder(program.Path().string(), home.Path().string());
+    fs::permissions(program.Path(), fs::perms::owner_all);
+    if (!refused) GTEST_SKIP() << "root may write into any folder";
+    EXPECT_EQ(chosen, (home.Path() / ".local/state/ixen").string());
 }
 
 TEST(FindDefinitionFile, NamesTheCurrentFolderWhenNeitherHasOne) {

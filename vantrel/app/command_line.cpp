@@ -27,11 +27,13 @@ bool ParseSimulatedFirmware(const std::string& text, FirmwareType& firmwareType)
 }  // namespace
 
 std::string CommandLineUsage() {
-    return "usage: vantrel [--com N=DEVICE]... [--simulate[=FIRMWARE]]\n"
+    return "usage: vantrel [--com N=DEVICE]... [--simulate[=FIRMWARE]] [--wizard]\n"
            "  --com N=DEVICE         use DEVICE for COM N (1 to 8), e.g. --com 1=/dev/ttyUSB0\n"
            "  --simulate[=FIRMWARE]  run a simulated board, fresh from power-up, on COM1 and on\n"
            "                         the PC/104 bus at 300h; FIRMWARE is ups18 (the default),\n"
            "                         ups16 (Setup's \"IXEN - UPS16\") or standard\n"
+           "  --wizard               start the profile wizard on the current profile at once\n"
+           "                         (as Tools > Orvik)\n"
            "  --help                 show this text\n";
 }
 
@@ -48,6 +50,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 out.error = "unknown firmware \"" + firmware + "\" (expected ups18, ups16 or standard)";
                 return out;
             }
+        } else if (arg == "--wizard") {
+            out.wizard = true;
         } else if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--com" || arg.rfind("--com=", 0) == 0) {

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "main_window.h"
 #include "vantrel/config/config_data.h"
 #include "vantrel/firmware/firmware_update_dialog.h"
+#include "vantrel/editors/model/editor_context.h"
 #include "vantrel/editors/qt/install_editors.h"
 #include "vantrel/link/board_link.h"
 #include "vantrel/sim_bridge/simulated_board.h"
@@ -73,7 +75,13 @@ int main(int argc, char** argv) {
         vantrel::FirmwareUpdateContext{link, record.CommBusy, app.Prompter(), programFile, enterBootloader},
         &app.Window());
     app.hooks.firmwareUpdate = [&firmwareUpdate] { firmwareUpdate.exec(); };
-    vantrel::InstallEditors(app, record);
+    // Update All runs the realtime clock and I2C consoles' passes once their windows exist.
+    vantrel::ConsolePasses& consolePasses = vantrel::InstallEditors(app, record);
+    consolePasses.clockOrI2cOpen = [&app] { return app.ClockOrI2cConsoleOpen(); };
+    consolePasses.read = [&app] { app.UpdateAllConsoleRead(); };
+    consolePasses.write = [&app] { app.UpdateAllConsoleWrite(); };
+    if (commandLine.wizard)
+        QTimer::singleShot(0, [&app] { app.Execute(vantrel::MenuCommand::ToolsOrvik); });
     app.Run();
     return 0;
 }

@@ -2,11 +2,16 @@
 
 #include <filesystem>
 
+#include "about_dialog.h"
 #include "advanced_setup_dialog.h"
+#include "external_programs.h"
 #include "file_commands.h"
 #include "io_display_toggle.h"
 #include "main_window.h"
+#include "program_folder.h"
+#include "qt_desktop.h"
 #include "qt_modeless_window.h"
+#include "qt_process_starter.h"
 #include "qt_prompter.h"
 #include "qt_setup_dialog_runner.h"
 #include "termination_signals.h"
@@ -76,6 +81,16 @@ void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompt
     router_ = std::make_unique<CommandRouter>([this] {
         return GuardInputs{record_->connected, record_->writeEnableFlag, link_->settings.FirmwareType};
     });
+    processStarter_ = std::make_unique<QtProcessStarter>(window_->PollTimer(), [this] {
+        if (window_->onPollTick) window_->onPollTick();
+    });
+    desktop_ = std::make_unique<QtDesktop>();
+    external_ = std::make_unique<ExternalPrograms>(record, *prompter_, editors, startDirectory_, ProgramFolder(),
+                                                   *processStarter_, *desktop_, [this](IDesktop& desktop) {
+                                                       AboutDialog about(desktop, window_.get());
+                                                       about.exec();
+                                                   });
+    external_->FillHooks(hooks);
     BindCommands();
     window_->onCommand = [this](MenuCommand command) { Execute(command); };
     window_->onPollTick = [this] {

@@ -18,7 +18,10 @@ class CBoardLink;
 class CConfigData;
 class CommandConsoles;
 class LinkTransactor;
+class ExternalPrograms;
 class FileCommands;
+class IDesktop;
+class IProcessStarter;
 class IPrompter;
 class ISetupDialogRunner;
 class MainWindow;
@@ -67,6 +70,8 @@ public:
     void UpdateAllConsoleRead();
     void UpdateAllConsoleWrite();
     IPrompter& Prompter() { return *prompter_; }
+    // File New, Tools Orvik and Help: their program folder, starter and desktop.
+    ExternalPrograms& External() { return *external_; }
 
     ApplicationHooks hooks;
     EditorHooks editors;
@@ -93,6 +98,9 @@ private:
     std::unique_ptr<LinkTransactor> consoleBoard_;
     std::unique_ptr<CommandConsoles> consoles_;
     std::unique_ptr<CommandRouter> router_;
+    std::unique_ptr<IProcessStarter> processStarter_;
+    std::unique_ptr<IDesktop> desktop_;
+    std::unique_ptr<ExternalPrograms> external_;
     std::array<std::unique_ptr<ModelessDialogSlot>, kModelessDialogCount> slots_{};
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<TerminationSignals> signals_;

@@ -1,6 +1,10 @@
 #include "orvik/wizard/window/wizard_files.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -16,8 +20,33 @@ std::string FolderOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(0, separator);
 }
 
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir != nullptr) return user->pw_dir;
+    return {};
+}
+
+}  // namespace
+
+std::string ScratchFolder(const std::string& programFolder, std::string home) {
+    // Only a folder that exists and refuses writing is replaced; any other
+    // failure shows when the file is written.
+    std::error_code missing;
+    if (programFolder.empty() || !std::filesystem::is_directory(programFolder, missing) ||
+        access(programFolder.c_str(), W_OK) == 0)
+        return programFolder;
+    if (home.empty()) home = HomeFolder();
+    if (home.empty()) return programFolder;
+    const std::filesystem::path folder = std::filesystem::path(home) / kUserScratchFolder;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return folder.string();
+}
+
 std::string WorkingProfilePath(const std::string& programFolder) {
-    return (std::filesystem::path(programFolder) / kWorkingProfileName).string();
+    return (std::filesystem::path(ScratchFolder(programFolder)) / kWorkingProfileName).string();
 }
 
 namespace {
@@ -67,8 +96,13 @@ std::string FindDefinitionFile(const std::string& programFolder) {
     if (std::filesystem::exists(ProfileDefinition::kDefaultFileName, error) || programFolder.empty()) {
         return ProfileDefinition::kDefaultFileName;
     }
-    const std::filesystem::path installed = std::filesystem::path(programFolder) / ProfileDefinition::kDefaultFileName;
-    return std::filesystem::exists(installed, error) ? installed.string() : ProfileDefinition::kDefaultFileName;
+    const std::filesystem::path program(programFolder);
+    for (const std::filesystem::path& installed :
+         {program / ProfileDefinition::kDefaultFileName,
+          (program / kSharedDefinitionFolder / ProfileDefinition::kDefaultFileName).lexically_normal()}) {
+        if (std::filesystem::exists(installed, error)) return installed.string();
+    }
+    return ProfileDefinition::kDefaultFileName;
 }
 
 }  // namespace orvik

@@ -16,7 +16,19 @@ inline constexpr const char* kLoadedCaption = "Loaded Existing Profile:";
 // the whole text when it has none.
 std::string FolderOf(const std::string& path);
 
-// working.psd in the given folder.
+// Below the user's home folder: where working.psd goes when the user may not
+// write into the program folder (an installed package). Vantrel uses the same
+// rule, so the two programs meet there.
+inline constexpr const char* kUserScratchFolder = ".local/state/ixen";
+// Where an installed wizard's definition lies, relative to its program folder.
+inline constexpr const char* kSharedDefinitionFolder = "../share/orvik";
+
+// The folder that holds working.psd: the program folder unless it is a folder the
+// user may not write to; then home + "/.local/state/ixen" (created when missing). An empty
+// home is taken from the system's user database.
+std::string ScratchFolder(const std::string& programFolder, std::string home = {});
+
+// working.psd in the scratch folder of the given program folder.
 std::string WorkingProfilePath(const std::string& programFolder);
 
 // Saves the profile: computes the memory map from the values, then writes the
@@ -38,7 +50,7 @@ std::string LoadedMessage(const std::string& location);
 std::string DefinitionSearchNote(const std::string& programFolder);
 
 // The definition the wizard reads: profile.xml in the current folder, else the
-// one installed beside the program.
+// one beside the program, else the one installed in ../share/orvik from it.
 std::string FindDefinitionFile(const std::string& programFolder);
 
 }  // namespace orvik
