@@ -197,7 +197,9 @@ TEST(CommandGuards, ItemsWithoutTheirPartDoNotRun) {
                                  C::EepromPowerOnReset, C::ToolsIoDisplayToggle, C::ToolsClearScreen,
                                  C::FileNew,        C::ToolsOrvik,         C::HelpVantrelManual,
                                  C::HelpFirmwareManual, C::HelpSerManual, C::Help104Manual,
-                                 C::HelpWeb,        C::HelpAbout};
+                                 C::HelpWeb,        C::HelpAbout,          C::CommandSmbus,
+                                 C::CommandTemperature, C::CommandI2c,     C::CommandOther,
+                                 C::CommandRealtimeClock, C::ToolsDebugCommand};
     for (const MenuColumn& menu : MainMenuLayout())
         for (const MenuEntry& entry : menu.entries) {
             if (GuardOf(entry.command) == CommandGuard::Never) continue;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_rig.h"
+#include "vantrel/config/eeprom_transfer.h"
 #include "vantrel/config/message_texts.h"
 #include "vantrel/editors/model/temperature_editors.h"
 
@@ -122,7 +123,8 @@ TEST(TemperatureControl, AWriteStopsAtTheThirdSlotWithOneMessage) {
     control.Opened();
     control.SetText(T::kHighActionsRow, "0x55");
     EXPECT_EQ(control.Write(), 1);
-    EXPECT_EQ(rig.messages.shown, std::vector<std::string>{texts::kUploadFailed});
+    // A board that answered with a wrong acknowledgement: the stop says so, once.
+    EXPECT_EQ(rig.messages.shown, std::vector<std::string>{TransferStopText(2, false)});
     EXPECT_EQ(rig.board.eeprom[0xA0], 1);
     EXPECT_EQ(rig.board.eeprom[0xA6], 2);
     EXPECT_EQ(rig.board.eeprom[0xAC], 0);
