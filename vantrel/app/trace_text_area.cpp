@@ -1,7 +1,5 @@
 #include "trace_text_area.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QFontDatabase>
 #include <QMimeData>
 #include <QScrollBar>
@@ -15,11 +13,6 @@ namespace vantrel {
 namespace {
 
 constexpr char16_t kCarriageReturnStandIn = u'\u200B';
-
-QEvent::Type ApplyEditsEvent() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
 
 // Clamps a trace position to a text of size characters.
 int Clamped(std::size_t position, int size) {
@@ -89,18 +82,11 @@ void TraceTextArea::Hand(Edit edit) {
     if (onWindowThread) {
         ApplyPendingEdits();
     } else {
-        // A plain event, not a queued call: posting returns at once, and the
-        // window thread picks up every edit handed over until it gets there.
-        QCoreApplication::postEvent(this, new QEvent(ApplyEditsEvent()));
+        // Queued, so it returns at once; the window thread picks up every edit
+        // handed over until it gets there. By name, so that the call's event is
+        // Qt's own from creation to end.
+        QMetaObject::invokeMethod(this, "ApplyPendingEdits", Qt::QueuedConnection);
     }
-}
-
-bool TraceTextArea::event(QEvent* event) {
-    if (event->type() == ApplyEditsEvent()) {
-        ApplyPendingEdits();
-        return true;
-    }
-    return QPlainTextEdit::event(event);
 }
 
 void TraceTextArea::ApplyPendingEdits() {

@@ -37,7 +37,6 @@ public:
     static std::string FromDocument(const QString& text);
 
 protected:
-    bool event(QEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
@@ -52,7 +51,7 @@ private:
     // Records the edit, then carries out everything pending on the window
     // thread, or asks the window thread to do so.
     void Hand(Edit edit);
-    void ApplyPendingEdits();
+    Q_INVOKABLE void ApplyPendingEdits();
     void Apply(const Edit& edit);
     // Puts the caret at position and shows its line from the start.
     void ShowEditAt(int position);
