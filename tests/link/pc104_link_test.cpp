@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "board_rig.h"
 #include "pty_peer.h"
 #include "sim/pc104_board.h"
 #include "vantrel/link/board_link.h"
@@ -19,7 +20,7 @@ namespace {
 using vantrel::CBoardLink;
 
 std::shared_ptr<ixsim::Pc104Board> PlugBoard(CBoardLink& link, uint16_t boardAddress) {
-    auto board = std::make_shared<ixsim::Pc104Board>(ixsim::BoardOptions{});
+    auto board = std::make_shared<ixsim::Pc104Board>(linktest::Patient());
     link.SetPortIo(std::make_shared<vantrel::SimulatedPc104Bus>(board, boardAddress));
     link.pc104ByteDelayMs = 1;
     return board;
