@@ -84,7 +84,7 @@ MixResult RunMix(int protocol, bool paced, int rounds) {
         result.failures += link.Transact(r, 0x3F, word) != 0;
         result.transactions += 5;
         // Keep the text area as small as the main window keeps it.
-        if (link.trace.committedLength > vantrel::LinkTrace::kTrimLimit) link.trace.ClearTrace();
+        if (link.trace.CommittedLength() > vantrel::LinkTrace::kTrimLimit) link.trace.ClearTrace();
     }
     result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     result.cpuSeconds = ThreadCpuSeconds() - cpuStart;

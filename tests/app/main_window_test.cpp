@@ -200,7 +200,7 @@ TEST(IoDisplay, ToggleTextAtTheTopAndTheNextBlockAtTheEnd) {
     EXPECT_EQ(after.substr(0, toggled.size()), toggled);
     EXPECT_EQ(after.substr(toggled.size(), 4), "\r\n\r\n");
     EXPECT_NE(after.find("HOST:<0x13>", toggled.size()), std::string::npos);
-    EXPECT_EQ(h.link->trace.committedLength + h.link->trace.pendingLength, after.size());
+    EXPECT_EQ(h.link->trace.CommittedLength() + h.link->trace.PendingLength(), after.size());
 }
 
 // A device nobody may open; root opens it all the same, so the refusal is made
@@ -230,10 +230,10 @@ TEST(PortRefusal, TraceNamesTheRefusedDeviceAndItsGroupOnce) {
         int32_t connected = 0, busy = 0;
         SetupContext ctx{link, prompter, connected, busy, editors, refusals};
         if (OpenComForSelection(ctx, 2)) _exit(11);
-        const int err = link.LastOpenErrno();
+        const int err = link.LastOpenError().code;
         if (err != EACCES && err != EPERM) _exit(12);
         OpenComForSelection(ctx, 2);
-        const std::string text = link.trace.View().Text();
+        const std::string text = link.trace.Text();
         if (text.find(PortRefusalNotice::RefusalLine(2, path)) == std::string::npos) _exit(13);
         if (text.find("\"" + group + "\"") == std::string::npos) _exit(14);
         if (text.find("COM 2") != text.rfind("COM 2")) _exit(15);  // once per device

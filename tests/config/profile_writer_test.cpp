@@ -61,9 +61,9 @@ TEST(ProfileWriter, EachRecordShowsInTheTrace) {
     RecordingMessages messages;
     const std::string path = folder.File("traced.psd");
     ASSERT_EQ(WriteProfile(path, DefaultImage(), trace, messages), 0);
-    EXPECT_EQ(trace.hostLine, path);
-    EXPECT_EQ(trace.deviceLine, "Writing PSD file");
-    EXPECT_EQ(trace.View().Text(), path + "\r\nWriting PSD file");
+    EXPECT_EQ(trace.HostLine(), path);
+    EXPECT_EQ(trace.DeviceLine(), "Writing PSD file");
+    EXPECT_EQ(trace.Text(), path + "\r\nWriting PSD file");
 }
 
 TEST(ProfileWriter, ErrorTextsKeepTheSystemsReason) {

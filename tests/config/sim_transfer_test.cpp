@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "distinct_fields.h"
 #include "fake_board.h"
@@ -48,7 +49,7 @@ struct Station {
         : record(link, folder.File(name)) {
         record.SetPrompter(&messages);
         link.SetComDevice(1, device);
-        link.Open(1, 9600);
+        if (link.Open(1, 9600) != 1) throw std::runtime_error("cannot open " + device);
         transfer.pause = [](int) {};
     }
 

@@ -8,6 +8,12 @@
 
 namespace linktest {
 
+ixsim::BoardOptions Patient(ixsim::BoardOptions options) {
+    constexpr int kPatientByteTimeoutMs = 60'000;
+    options.byteTimeoutMs = kPatientByteTimeoutMs;
+    return options;
+}
+
 std::string TransportName(Transport transport) { return transport == Transport::kSerial ? "Serial" : "Pc104"; }
 
 RewritingBoard::RewritingBoard(ixsim::BoardOptions options, std::map<int, uint8_t> replacements)
@@ -60,6 +66,7 @@ void BoardRig::Configure(const ixsim::BoardOptions& options) {
 }
 
 std::unique_ptr<BoardRig> BoardRig::Simulated(Transport transport, ixsim::BoardOptions options) {
+    options = Patient(std::move(options));
     auto rig = std::make_unique<BoardRig>();
     rig->transport = transport;
     if (transport == Transport::kSerial) {
@@ -75,6 +82,7 @@ std::unique_ptr<BoardRig> BoardRig::Simulated(Transport transport, ixsim::BoardO
 
 std::unique_ptr<BoardRig> BoardRig::Scripted(Transport transport, ixsim::BoardOptions options,
                                              std::map<int, uint8_t> replacements) {
+    options = Patient(std::move(options));
     auto rig = std::make_unique<BoardRig>();
     rig->transport = transport;
     if (transport == Transport::kPc104) options.pc104 = true;

@@ -19,6 +19,11 @@ namespace linktest {
 enum class Transport { kSerial, kPc104 };
 std::string TransportName(Transport transport);
 
+// The board abandons a frame after byteTimeoutMs of host silence. On a loaded
+// machine the host thread may stall that long between two bytes; no link test
+// is about that time-out, so the boards of these tests wait far longer.
+ixsim::BoardOptions Patient(ixsim::BoardOptions options = {});
+
 // The simulator's board logic with chosen answer bytes replaced, counted from
 // the first answer byte of the run: a board that misbehaves at one exact byte.
 class RewritingBoard {

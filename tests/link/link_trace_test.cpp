@@ -42,19 +42,19 @@ void TraceDocumentedRead(LinkTrace& trace) {
 
 TEST(LinkTrace, StartsWithTheTwoBareLines) {
     LinkTrace trace;
-    EXPECT_EQ(trace.hostLine, "HOST:");
-    EXPECT_EQ(trace.deviceLine, "IXEN:");
-    EXPECT_EQ(trace.pendingLength, 0u);
-    EXPECT_EQ(trace.committedLength, 0u);
+    EXPECT_EQ(trace.HostLine(), "HOST:");
+    EXPECT_EQ(trace.DeviceLine(), "IXEN:");
+    EXPECT_EQ(trace.PendingLength(), 0u);
+    EXPECT_EQ(trace.CommittedLength(), 0u);
 }
 
 TEST(LinkTrace, EachByteTakesSixColumnsInBothLines) {
     LinkTrace trace;
     TraceDocumentedRead(trace);
-    EXPECT_EQ(trace.hostLine, "HOST:<0x13>      <0xA0>      <0x02>      <0x03>      <0xFF>");
-    EXPECT_EQ(trace.deviceLine, "IXEN:      <0x00>      <0x34>      <0x12>      <0xC6>      ");
-    EXPECT_EQ(trace.View().Text(), trace.hostLine + "\r\n" + trace.deviceLine);
-    EXPECT_EQ(trace.pendingLength, trace.View().Text().size());
+    EXPECT_EQ(trace.HostLine(), "HOST:<0x13>      <0xA0>      <0x02>      <0x03>      <0xFF>");
+    EXPECT_EQ(trace.DeviceLine(), "IXEN:      <0x00>      <0x34>      <0x12>      <0xC6>      ");
+    EXPECT_EQ(trace.Text(), trace.HostLine() + "\r\n" + trace.DeviceLine());
+    EXPECT_EQ(trace.PendingLength(), trace.Text().size());
 }
 
 TEST(LinkTrace, CommitClosesTheBlockAndTheNextStartsWithABlankLine) {
@@ -63,12 +63,12 @@ TEST(LinkTrace, CommitClosesTheBlockAndTheNextStartsWithABlankLine) {
     trace.SetView(&view);
     trace.AppendSent(0xF0);
     trace.AppendReceived(0xF0);
-    trace.CommitTrace(1);
+    trace.CommitTrace();
     EXPECT_EQ(view.repaints, 1);
-    EXPECT_EQ(trace.committedLength, view.Text().size());
-    EXPECT_EQ(trace.pendingLength, 0u);
-    EXPECT_EQ(trace.hostLine, "\r\n\r\nHOST:");
-    EXPECT_EQ(trace.deviceLine, "IXEN:");
+    EXPECT_EQ(trace.CommittedLength(), view.Text().size());
+    EXPECT_EQ(trace.PendingLength(), 0u);
+    EXPECT_EQ(trace.HostLine(), "\r\n\r\nHOST:");
+    EXPECT_EQ(trace.DeviceLine(), "IXEN:");
     TraceDocumentedRead(trace);
     EXPECT_EQ(view.Text(),
               "HOST:<0xF0>      \r\nIXEN:      <0xF0>"
@@ -82,7 +82,7 @@ TEST(LinkTrace, RefreshReplacesOnlyTheOpenBlock) {
     trace.SetView(&view);
     for (int block = 0; block < 20; ++block) {
         TraceDocumentedRead(trace);
-        trace.CommitTrace(1);
+        trace.CommitTrace();
     }
     const std::string closed = view.Text();
     view.edits.clear();
@@ -104,13 +104,13 @@ TEST(LinkTrace, TrimsTheOldestTextInSlicesOf500AndKeepsReplacingInPlace) {
     for (int block = 0; block < 200; ++block) {
         TraceDocumentedRead(trace);
         const std::size_t before = view.Text().size();
-        trace.CommitTrace(1);
+        trace.CommitTrace();
         if (view.Text().size() < before) {
             EXPECT_EQ(before - view.Text().size(), LinkTrace::kTrimSlice);
             ++trims;
         }
-        EXPECT_LE(trace.committedLength, LinkTrace::kTrimLimit);
-        EXPECT_EQ(trace.committedLength, view.Text().size());
+        EXPECT_LE(trace.CommittedLength(), LinkTrace::kTrimLimit);
+        EXPECT_EQ(trace.CommittedLength(), view.Text().size());
     }
     EXPECT_GT(trims, 0u);
 
@@ -118,7 +118,7 @@ TEST(LinkTrace, TrimsTheOldestTextInSlicesOf500AndKeepsReplacingInPlace) {
     const std::string closed = view.Text();
     TraceDocumentedRead(trace);
     TraceDocumentedRead(trace);
-    EXPECT_EQ(view.Text(), closed + trace.hostLine + "\r\n" + trace.deviceLine);
+    EXPECT_EQ(view.Text(), closed + trace.HostLine() + "\r\n" + trace.DeviceLine());
 }
 
 TEST(LinkTrace, ClearEmptiesTheAreaAndStartsOver) {
@@ -126,11 +126,11 @@ TEST(LinkTrace, ClearEmptiesTheAreaAndStartsOver) {
     LinkTrace trace;
     trace.SetView(&view);
     TraceDocumentedRead(trace);
-    trace.CommitTrace(1);
+    trace.CommitTrace();
     trace.ClearTrace();
     EXPECT_EQ(view.Text(), "");
-    EXPECT_EQ(trace.committedLength, 0u);
-    EXPECT_EQ(trace.pendingLength, 0u);
+    EXPECT_EQ(trace.CommittedLength(), 0u);
+    EXPECT_EQ(trace.PendingLength(), 0u);
     trace.AppendSent(0xF0);
     EXPECT_EQ(view.Text(), "\r\n\r\nHOST:<0xF0>\r\nIXEN:      ");
 }
@@ -138,23 +138,26 @@ TEST(LinkTrace, ClearEmptiesTheAreaAndStartsOver) {
 TEST(LinkTrace, TextInsertedAtTheTopKeepsLaterBlocksAtTheEnd) {
     LinkTrace trace;
     TraceDocumentedRead(trace);
-    trace.CommitTrace(1);
+    trace.CommitTrace();
     trace.InsertAtTop("I/O Display ON");
     trace.InsertAtTop("I/O Display OFF");
-    const std::string before = trace.View().Text();
+    const std::string before = trace.Text();
     EXPECT_EQ(before.rfind("I/O Display OFFI/O Display ONHOST:<0x13>", 0), 0u);
     trace.AppendSent(0x12);
-    EXPECT_EQ(trace.View().Text(), before + "\r\n\r\nHOST:<0x12>\r\nIXEN:      ");
+    EXPECT_EQ(trace.Text(), before + "\r\n\r\nHOST:<0x12>\r\nIXEN:      ");
 }
 
-TEST(LinkTrace, OtherTextInTheLinesIsShownByRefresh) {
+TEST(LinkTrace, AStatusTakesThePlaceOfTheOpenBlock) {
     LinkTrace trace;
-    trace.CommitTrace(1);
-    trace.hostLine = "/tmp/profile.psd";
-    trace.deviceLine = "Writing PSD file";
-    trace.RefreshTrace();
-    trace.RefreshTrace();
-    EXPECT_EQ(trace.View().Text(), "/tmp/profile.psd\r\nWriting PSD file");
+    trace.AppendSent(0xF0);
+    trace.CommitTrace();
+    const std::string closed = trace.Text();
+    trace.ShowStatus("/tmp/profile.psd", "Writing PSD file");
+    trace.ShowStatus("/tmp/profile.psd", "Writing PSD file");
+    EXPECT_EQ(trace.Text(), closed + "/tmp/profile.psd\r\nWriting PSD file");
+    trace.CommitTrace();
+    trace.AppendSent(0x12);
+    EXPECT_EQ(trace.Text(), closed + "/tmp/profile.psd\r\nWriting PSD file\r\n\r\nHOST:<0x12>\r\nIXEN:      ");
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "board_rig.h"
+#include "pty_peer.h"
 #include "sim/pc104_board.h"
 #include "vantrel/link/board_link.h"
 #include "vantrel/link/dev_port_io.h"
@@ -18,7 +20,7 @@ namespace {
 using vantrel::CBoardLink;
 
 std::shared_ptr<ixsim::Pc104Board> PlugBoard(CBoardLink& link, uint16_t boardAddress) {
-    auto board = std::make_shared<ixsim::Pc104Board>(ixsim::BoardOptions{});
+    auto board = std::make_shared<ixsim::Pc104Board>(linktest::Patient());
     link.SetPortIo(std::make_shared<vantrel::SimulatedPc104Bus>(board, boardAddress));
     link.pc104ByteDelayMs = 1;
     return board;
@@ -51,7 +53,31 @@ TEST(Pc104Link, HasNoQueueToAskOrDrain) {
     link.settings.PortSelection = 10;
     EXPECT_EQ(link.BytesAvailable(), 1u);
     EXPECT_EQ(link.DrainInput(), 0);
-    EXPECT_EQ(link.trace.View().Text(), "") << "nothing was read";
+    EXPECT_EQ(link.trace.Text(), "") << "nothing was read";
+}
+
+// Choosing a PC/104 selection leaves an open serial port open; the bytes follow
+// the selection both ways.
+TEST(Pc104Link, BytesFollowTheSelectionWhileTheSerialPortStaysOpen) {
+    linktest::PtyPeer peer;
+    peer.Respond([](uint8_t byte) { return std::vector<uint8_t>{byte}; });
+    CBoardLink link;
+    link.SetComDevice(1, peer.Path());
+    auto board = PlugBoard(link, 0x300);
+    ASSERT_EQ(link.Open(1, 9600), 1);
+    link.settings.PortSelection = 10;
+    int32_t word[4] = {};
+    EXPECT_EQ(link.Transact(0x13, 0x14, word), vantrel::kTransactOk);
+    EXPECT_EQ(link.IsOpen(), 1);
+    EXPECT_TRUE(peer.Received().empty());
+    {
+        std::lock_guard lock(board->mutex());
+        EXPECT_FALSE(board->board().received.empty());
+    }
+    link.settings.PortSelection = 1;
+    link.WriteByte(0x5A);
+    EXPECT_EQ(link.ReadByte(), 0x5A);
+    EXPECT_EQ(peer.Received(), std::vector<uint8_t>{0x5A});
 }
 
 TEST(Pc104Link, WithoutPortAccessNothingGoesOutAndTheReasonIsKept) {

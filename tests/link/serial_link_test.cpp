@@ -5,6 +5,8 @@
 #include <chrono>
 #include <thread>
 
+#include <linux/serial.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 #include "pty_peer.h"
@@ -28,7 +30,7 @@ void Attach(CBoardLink& link, PtyPeer& peer, bool shortTimeouts = true) {
         link.readTimeouts.perByteMs = 20;
         link.readTimeouts.constantMs = 20;
     }
-    ASSERT_EQ(link.Open(1, 9600), 1) << link.LastOpenErrno();
+    ASSERT_EQ(link.Open(1, 9600), 1) << link.LastOpenError().Reason();
 }
 
 void WaitForQueue(CBoardLink& link, uint32_t count) {
@@ -65,7 +67,7 @@ TEST(SerialLink, OpeningAMissingOrNonTerminalDeviceFails) {
         link.SetComDevice(3, c.device);
         EXPECT_EQ(link.Open(3, 9600), 0) << c.device;
         EXPECT_EQ(link.IsOpen(), 0) << c.device;
-        EXPECT_EQ(link.LastOpenErrno(), c.error) << c.device;
+        EXPECT_EQ(link.LastOpenError().code, c.error) << c.device;
         EXPECT_EQ(link.Close(), 0) << c.device;
     }
 }
@@ -77,7 +79,7 @@ TEST(SerialLink, ThePortIsExclusive) {
     Attach(first, peer);
     second.SetComDevice(1, peer.Path());
     EXPECT_EQ(second.Open(1, 9600), 0);
-    EXPECT_EQ(second.LastOpenErrno(), EBUSY);
+    EXPECT_EQ(second.LastOpenError().code, EBUSY);
     EXPECT_EQ(second.IsOpen(), 0);
 
     first.Close();
@@ -90,7 +92,7 @@ TEST(SerialLink, OpeningTheSamePortAgainFailsAndReleasesIt) {
     CBoardLink link;
     Attach(link, peer);
     EXPECT_EQ(link.Open(1, 9600), 0);
-    EXPECT_EQ(link.LastOpenErrno(), EBUSY);
+    EXPECT_EQ(link.LastOpenError().code, EBUSY);
     EXPECT_EQ(link.IsOpen(), 0);
     // Nothing was left holding the device.
     EXPECT_EQ(link.Open(1, 9600), 1);
@@ -117,6 +119,56 @@ TEST(SerialLink, OpenSets9600Baud8BitsNoParityRawAndKeepsStopBitsAndHandshake) {
     EXPECT_TRUE(line.raw);
     EXPECT_EQ(line.stopBits, 2);
     EXPECT_TRUE(line.hardwareFlow);
+}
+
+// A USB adapter holds received bytes for its latency timer unless its driver is
+// asked for low latency; a driver that has no such setting, or refuses it, must
+// not keep the port from opening.
+TEST(SerialLink, OpenAsksTheDriverForLowLatencyAndGoesOnWhenRefused) {
+    constexpr int kLowLatency = static_cast<int>(ASYNC_LOW_LATENCY);
+    constexpr int kOtherFlags = static_cast<int>(ASYNC_SKIP_TEST | ASYNC_SPD_HI);
+    struct Case {
+        const char* driver;
+        bool hasSerialInfo;
+        int flags;
+        bool refusesChange;
+        bool changeExpected;
+    };
+    const Case cases[] = {
+        {"USB adapter", true, kOtherFlags, false, true},
+        {"USB adapter already at low latency", true, kOtherFlags | kLowLatency, false, false},
+        {"driver that refuses the change", true, kOtherFlags, true, true},
+        {"pseudo-terminal without serial_struct", false, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        PtyPeer peer;
+        vantrel::SerialPort port;
+        int changes = 0;
+        serial_struct asked{};
+        port.SetSerialInfoRequest([&](int, unsigned long request, void* info) {
+            auto* serial = static_cast<serial_struct*>(info);
+            if (request == TIOCGSERIAL && c.hasSerialInfo) {
+                *serial = serial_struct{};
+                serial->flags = c.flags;
+                serial->xmit_fifo_size = 64;
+                return 0;
+            }
+            if (request == TIOCSSERIAL) {
+                ++changes;
+                asked = *serial;
+                if (!c.refusesChange) return 0;
+            }
+            errno = EINVAL;
+            return -1;
+        });
+        EXPECT_FALSE(port.Open(peer.Path(), 9600).Failed()) << c.driver;
+        EXPECT_TRUE(port.IsOpen()) << c.driver;
+        EXPECT_EQ(changes, c.changeExpected ? 1 : 0) << c.driver;
+        if (c.changeExpected) {
+            EXPECT_EQ(asked.flags, c.flags | kLowLatency) << c.driver;
+            EXPECT_EQ(asked.xmit_fifo_size, 64) << c.driver << ": the rest is written back as read";
+        }
+    }
 }
 
 TEST(SerialLink, EveryByteValuePassesUntranslatedBothWays) {
@@ -147,7 +199,7 @@ TEST(SerialLink, ASilentPortReadsAs01AfterAbout200Ms) {
     EXPECT_GE(elapsed, 195.0);
     EXPECT_LT(elapsed, 2000.0);
     EXPECT_EQ(link.bytesTransferred, 0u);
-    EXPECT_EQ(link.trace.deviceLine, "IXEN:<0x01>");
+    EXPECT_EQ(link.trace.DeviceLine(), "IXEN:<0x01>");
 }
 
 TEST(SerialLink, AVanishedDeviceFailsReadsWithoutSpinning) {
@@ -183,7 +235,7 @@ TEST(SerialLink, DrainInputReadsStaleBytesAndTracesThem) {
     WaitForQueue(link, 3);
     EXPECT_EQ(link.DrainInput(), 0);
     EXPECT_EQ(link.BytesAvailable(), 0u);
-    EXPECT_EQ(link.trace.deviceLine, "IXEN:<0x2A><0x2B><0x2C>");
+    EXPECT_EQ(link.trace.DeviceLine(), "IXEN:<0x2A><0x2B><0x2C>");
 }
 
 TEST(SerialLink, DrainInputGivesUpOnABoardThatNeverStops) {
@@ -245,8 +297,8 @@ TEST(SerialLink, NoPortSendsAndReceivesNothingButTraces) {
     EXPECT_EQ(link.ReadByte(), 0x01);
     EXPECT_EQ(link.BytesAvailable(), 1u);
     EXPECT_EQ(link.DrainInput(), 0);
-    EXPECT_EQ(link.trace.hostLine, "HOST:<0x12>      ");
-    EXPECT_EQ(link.trace.deviceLine, "IXEN:      <0x01>");
+    EXPECT_EQ(link.trace.HostLine(), "HOST:<0x12>      ");
+    EXPECT_EQ(link.trace.DeviceLine(), "IXEN:      <0x01>");
     EXPECT_EQ(link.Transact(0x12, 0xA0, nullptr), vantrel::kTransactNotSynchronised);
 }
 

@@ -118,7 +118,7 @@ TEST_P(TransactionContract, FirstTransactionHandshakesInABlockOfItsOwn) {
     int32_t word[4] = {0x1234};
     ASSERT_EQ(rig->link.Transact(0x12, 0xA0, word), vantrel::kTransactOk);
     EXPECT_EQ(rig->link.resyncNeeded.load(), 0);
-    EXPECT_EQ(rig->link.trace.View().Text(),
+    EXPECT_EQ(rig->link.trace.Text(),
               "HOST:<0xF0>      \r\nIXEN:      <0xF0>"
               "\r\n\r\nHOST:<0x12>      <0xA0>      <0x34>      <0x12>      <0x08>      "
               "\r\nIXEN:      <0x00>      <0x01>      <0x02>      <0x03>      <0xFF>");
@@ -128,9 +128,9 @@ TEST_P(TransactionContract, ReadBlockLooksAsDocumented) {
     auto rig = Simulated(0, 2);
     int32_t word[4] = {0x1234};
     ASSERT_EQ(rig->link.Transact(0x12, 0xA0, word), vantrel::kTransactOk);
-    const std::string before = rig->link.trace.View().Text();
+    const std::string before = rig->link.trace.Text();
     ASSERT_EQ(rig->link.Transact(0x13, 0xA0, word), vantrel::kTransactOk);
-    EXPECT_EQ(rig->link.trace.View().Text(),
+    EXPECT_EQ(rig->link.trace.Text(),
               before +
                   "\r\n\r\nHOST:<0x13>      <0xA0>      <0x02>      <0x03>      <0xFF>"
                   "\r\nIXEN:      <0x00>      <0x34>      <0x12>      <0xC6>      ");
@@ -176,7 +176,7 @@ TEST_P(TransactionContract, FunctionFailureGivesResult2WithoutAHandshake) {
         EXPECT_EQ(rig->link.Transact(0x12, 0x14, word), vantrel::kTransactBadAck);
         EXPECT_EQ(Tail(rig->Answered(), 1), Bytes{0xFE});
         EXPECT_EQ(rig->Received(6).size(), 6u);
-        EXPECT_EQ(rig->link.trace.hostLine, "\r\n\r\nHOST:") << "no 0xF0 after the frame";
+        EXPECT_EQ(rig->link.trace.HostLine(), "\r\n\r\nHOST:") << "no 0xF0 after the frame";
         EXPECT_EQ(rig->link.resyncNeeded.load(), 0);
         EXPECT_EQ(shown.texts, debugMode == 1 ? std::vector<std::string>{"Function Error"}
                                            : std::vector<std::string>{});
@@ -193,7 +193,7 @@ TEST_P(TransactionContract, FailureByteAtTheThirdAcknowledgementStopsTheFrame) {
     EXPECT_EQ(rig->Received(4), (Bytes{0xF0, 0x12, 0xA0, 0x34}));  // the rest is not sent
     EXPECT_EQ(shown.texts, std::vector<std::string>{"Function Error"});
     EXPECT_EQ(rig->link.resyncNeeded.load(), 0);
-    EXPECT_EQ(rig->link.trace.hostLine, "\r\n\r\nHOST:");
+    EXPECT_EQ(rig->link.trace.HostLine(), "\r\n\r\nHOST:");
 }
 
 TEST_P(TransactionContract, WrongAcknowledgementIsFollowedByAHandshake) {
@@ -210,8 +210,8 @@ TEST_P(TransactionContract, WrongAcknowledgementIsFollowedByAHandshake) {
     // The handshake is the open block of the trace.
     std::string handshake = "\r\n\r\nHOST:";
     for (std::size_t i = 4; i < received.size(); ++i) handshake += "<0xF0>      ";
-    EXPECT_EQ(rig->link.trace.hostLine, handshake);
-    EXPECT_EQ(rig->link.trace.deviceLine.substr(rig->link.trace.deviceLine.size() - 6), "<0xF0>");
+    EXPECT_EQ(rig->link.trace.HostLine(), handshake);
+    EXPECT_EQ(rig->link.trace.DeviceLine().substr(rig->link.trace.DeviceLine().size() - 6), "<0xF0>");
     EXPECT_EQ(rig->link.Transact(0x12, 0xA0, word), vantrel::kTransactOk);
 }
 
@@ -223,7 +223,7 @@ TEST_P(TransactionContract, WrongReadChecksumGives3AndLeavesTheArray) {
     EXPECT_EQ(word[0], 0x4321);
     EXPECT_EQ(rig->link.resyncNeeded.load(), 0);
     EXPECT_EQ(rig->Received(6).size(), 6u);
-    EXPECT_EQ(rig->link.trace.hostLine, "\r\n\r\nHOST:") << "no handshake after a checksum error";
+    EXPECT_EQ(rig->link.trace.HostLine(), "\r\n\r\nHOST:") << "no handshake after a checksum error";
 }
 
 TEST_P(TransactionContract, SilentBoardGives1AndNothingOfTheFrameIsSent) {
@@ -253,7 +253,7 @@ TEST_P(TransactionContract, TraceDisabledAddsNoTextButStillCommitsAndTrims) {
     int32_t word[4] = {};
     ASSERT_EQ(rig->link.Transact(0x13, 0x14, word), vantrel::kTransactOk);
     // Two commits, the handshake's and the frame's, each trim once.
-    EXPECT_EQ(rig->link.trace.View().Text(), std::string(10600 - 2 * 500, '.'));
+    EXPECT_EQ(rig->link.trace.Text(), std::string(10600 - 2 * 500, '.'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, TransactionContract, testing::Values(Transport::kSerial, Transport::kPc104),
@@ -277,7 +277,7 @@ TEST(SerialTransaction, UnclockedReadOfAnAbsentAnswerReadsAs01) {
     int32_t word[4] = {};
     EXPECT_EQ(link.Transact(0x13, 0x14, word), vantrel::kTransactOk);
     EXPECT_EQ(word[0], 0x0101);
-    const std::string text = link.trace.View().Text();
+    const std::string text = link.trace.Text();
     const std::string block = "\r\n\r\nHOST:<0x13>      <0x14>            \r\nIXEN:      <0x00>      <0x01><0x01>";
     ASSERT_GE(text.size(), block.size());
     EXPECT_EQ(text.substr(text.size() - block.size()), block);
@@ -295,7 +295,7 @@ TEST(SerialTransaction, StaleInputEndingInF0CountsAsInStep) {
     }
     EXPECT_TRUE(link.Synchronise());
     EXPECT_TRUE(peer.Drain(20).empty()) << "no handshake was sent";
-    EXPECT_EQ(link.trace.deviceLine, "IXEN:<0x33><0xF0>");
+    EXPECT_EQ(link.trace.DeviceLine(), "IXEN:<0x33><0xF0>");
 }
 
 }  // namespace

@@ -26,17 +26,15 @@ std::string PortRefusalNotice::OwningGroup(const std::string& path) {
 }
 
 bool PortRefusalNotice::ReportIfRefused(CBoardLink& link, int port) {
-    const int err = link.LastOpenErrno();
+    const int err = link.LastOpenError().code;
     if (err != EACCES && err != EPERM) return false;
     const std::string device = link.ComDevice(port);
     if (!reported_.insert(device).second) return false;
 
     LinkTrace& trace = link.trace;
-    if (trace.pendingLength > 0) trace.CommitTrace();
-    const bool first = trace.committedLength == 0;
-    trace.hostLine = (first ? "" : "\r\n\r\n") + RefusalLine(port, device);
-    trace.deviceLine = GroupLine(device, OwningGroup(device));
-    trace.RefreshTrace();
+    if (trace.PendingLength() > 0) trace.CommitTrace();
+    const bool first = trace.CommittedLength() == 0;
+    trace.ShowStatus((first ? "" : "\r\n\r\n") + RefusalLine(port, device), GroupLine(device, OwningGroup(device)));
     trace.CommitTrace();
     return true;
 }

@@ -46,7 +46,7 @@ bool CliContext::Connect() {
     }
     if (IsSerialSelection(selection) && link.Open(selection, 9600) == 0) {
         err << "vantrel-cli: cannot open COM" << selection << " (" << link.ComDevice(selection)
-            << "): " << std::strerror(link.LastOpenErrno()) << "\n";
+            << "): " << link.LastOpenError().Reason() << "\n";
     }
     connected_ = true;
     return true;

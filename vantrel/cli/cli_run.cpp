@@ -49,7 +49,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     context.ReportLinkProblems();
     if (context.options.trace && context.Connected()) {
-        err << TraceForTerminal(context.link.trace.View().Text()) << "\n";
+        err << TraceForTerminal(context.link.trace.Text()) << "\n";
     }
     return status;
 }

@@ -73,9 +73,7 @@ int WriteProfile(const std::string& path, const EepromImage& image, LinkTrace& t
     int error = file.Open();
     if (error == 0) error = file.Write(std::string(kProfileFirstLine) + kLineEnd);
     for (int n = 0; n < kProfileRecordCount && error == 0; ++n) {
-        trace.hostLine = path;
-        trace.deviceLine = texts::kWritingPsdFile;
-        trace.RefreshTrace();
+        trace.ShowStatus(path, texts::kWritingPsdFile);
         error = file.Write(ProfileRecordLine(image, n) + kLineEnd);
     }
     if (error == 0) error = file.Write(std::string(kProfileEndLine) + kLineEnd);

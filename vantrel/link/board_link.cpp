@@ -2,13 +2,14 @@
 
 #include <cerrno>
 #include <chrono>
-#include <ctime>
-#include <thread>
 #include <utility>
 
-#include "dev_port_io.h"
-
 namespace vantrel {
+namespace {
+
+constexpr uint8_t kNothingReceived = 0x01;  // what a read gives when no byte came
+
+}  // namespace
 
 CBoardLink::CBoardLink() = default;
 CBoardLink::~CBoardLink() = default;
@@ -22,83 +23,69 @@ std::string CBoardLink::ComDevice(int port) const {
     return "/dev/ttyS" + std::to_string(port - 1);
 }
 
-void CBoardLink::SetPortIo(std::shared_ptr<IPortIo> io) {
-    portIo_ = std::move(io);
-    portIoTried_ = false;
-    portIoReady_ = false;
-    portIoError_.clear();
-}
-
-IPortIo* CBoardLink::PortIo() {
-    if (!portIoTried_) {
-        if (!portIo_) portIo_ = std::make_shared<DevPortIo>();
-        portIoTried_ = true;
-        portIoError_.clear();
-        portIoReady_ = portIo_->Acquire(portIoError_);
+ITransport& CBoardLink::Transport() {
+    const int selection = settings.PortSelection;
+    if (transport_ != nullptr && selection == transportSelection_) return *transport_;
+    transportSelection_ = selection;
+    if (IsSerialSelection(selection)) {
+        serial_.SetBootloaderPort(IsBootloaderSerialSelection(selection));
+        transport_ = &serial_;
+    } else if (IsPc104Selection(selection)) {
+        pc104_.SetAddress(Pc104Address(selection));
+        transport_ = &pc104_;
+    } else {
+        transport_ = &noPort_;
     }
-    return portIoReady_ ? portIo_.get() : nullptr;
+    return *transport_;
 }
 
 int CBoardLink::Open(int port, int baud) {
     const std::string device = ComDevice(port);
-    lastOpenErrno_ = device.empty() ? ENOENT : serial_.Open(device, baud);
-    openFlag = lastOpenErrno_ == 0 ? 1 : 0;
+    lastOpenError_ = device.empty() ? PortOpenError{device, ENOENT} : serial_.Port().Open(device, baud);
+    openFlag = lastOpenError_.Failed() ? 0 : 1;
+    Transport();
     return openFlag.load();
 }
 
 int CBoardLink::Close() {
-    if (!serial_.IsOpen()) return 0;
+    if (!serial_.Port().IsOpen()) return 0;
     openFlag = 0;
     serial_.Close();
     return 1;
 }
 
-uint32_t CBoardLink::WriteByte(uint8_t byte) {
-    const int selection = settings.PortSelection;
-    uint32_t sent = 0;
-    if (IsSerialSelection(selection)) {
-        bytesTransferred = static_cast<uint32_t>(serial_.WriteByte(byte));
-        sent = bytesTransferred;
-    } else if (IsPc104Selection(selection)) {
-        if (IPortIo* io = PortIo()) {
-            io->Out(Pc104Address(selection), byte);
-            sent = 1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(pc104ByteDelayMs));
-    }
+void CBoardLink::Sent(uint8_t byte) {
     if (settings.TraceEnabled == 1) trace.AppendSent(byte);
-    return sent;
+}
+
+void CBoardLink::Received(uint8_t byte) {
+    if (settings.TraceEnabled == 1) trace.AppendReceived(byte);
+}
+
+uint32_t CBoardLink::WriteByte(uint8_t byte) {
+    bytesTransferred = Transport().WriteByte(byte) ? 1 : 0;
+    // The trace shows what was meant to be sent, also when nothing went out.
+    Sent(byte);
+    return bytesTransferred;
 }
 
 uint8_t CBoardLink::ReadByte() {
-    const int selection = settings.PortSelection;
-    uint8_t byte = 0x01;
-    if (IsSerialSelection(selection)) {
-        const auto result = serial_.ReadByte(byte, readTimeouts.perByteMs + readTimeouts.constantMs);
-        bytesTransferred = result == SerialPort::ReadResult::kByte ? 1 : 0;
-        if (bytesTransferred == 0) byte = 0x01;
-    } else if (IsPc104Selection(selection)) {
-        if (IPortIo* io = PortIo()) byte = io->In(Pc104Address(selection));
-        std::this_thread::sleep_for(std::chrono::milliseconds(pc104ByteDelayMs));
-    }
-    if (settings.TraceEnabled == 1) trace.AppendReceived(byte);
+    const std::optional<uint8_t> received = Transport().ReadByte(SingleByteTimeoutMs());
+    bytesTransferred = received ? 1 : 0;
+    const uint8_t byte = received.value_or(kNothingReceived);
+    Received(byte);
     return byte;
 }
 
-uint32_t CBoardLink::BytesAvailable() {
-    if (IsSerialSelection(settings.PortSelection)) return serial_.InputQueueCount();
-    return 1;  // the bus has no queue to ask
-}
+uint32_t CBoardLink::BytesAvailable() { return Transport().InputCount(); }
 
 int CBoardLink::DrainInput() {
-    const int selection = settings.PortSelection;
-    if (!IsSerialSelection(selection)) return 0;
-    const std::time_t start = std::time(nullptr);
-    while (BytesAvailable() > 0) {
-        ReadByte();
-        if (std::time(nullptr) - start >= drainTimeLimit.load()) return 1;
-    }
-    return 0;
+    return Transport().Drain(std::chrono::seconds(drainTimeLimit.load()), SingleByteTimeoutMs(), *this) ? 1 : 0;
+}
+
+int CBoardLink::BootloaderExchange(uint8_t ch, int skip) {
+    if (skip != 0) return static_cast<int>(BootloaderAnswer::kAccepted);
+    return static_cast<int>(Transport().BootloaderStep(ch, bootloaderSequence, SingleByteTimeoutMs(), *this));
 }
 
 }  // namespace vantrel

@@ -27,6 +27,9 @@ struct LinkSettings {
 // PortSelection values.
 constexpr bool IsSerialSelection(int sel) { return sel >= 1 && sel <= 8; }
 constexpr bool IsPc104Selection(int sel) { return sel >= 10 && sel <= 13; }
+// The serial selections that drain their input and reach the bootloader: all
+// of them, as a COM number is whatever device it is mapped to.
+constexpr bool IsBootloaderSerialSelection(int sel) { return IsSerialSelection(sel); }
 constexpr uint16_t Pc104Address(int sel) {
     constexpr uint16_t addresses[] = {0x300, 0x310, 0x320, 0x360};
     return IsPc104Selection(sel) ? addresses[sel - 10] : 0;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -72,6 +73,20 @@ void ApplyLineSettings(int fd, int baud) {
     tcsetattr(fd, TCSANOW, &tio);
 }
 
+// Asks the driver to pass received bytes on at once. A driver without
+// serial_struct (a pseudo-terminal) or one that refuses the change leaves the
+// port as it was, which works, only slower on a USB adapter.
+void RequestLowLatency(int fd, const SerialPort::SerialInfoRequest& request) {
+    constexpr int kLowLatency = static_cast<int>(ASYNC_LOW_LATENCY);
+    serial_struct info{};
+    if (request(fd, TIOCGSERIAL, &info) != 0) return;
+    if ((info.flags & kLowLatency) != 0) return;
+    info.flags |= kLowLatency;
+    request(fd, TIOCSSERIAL, &info);
+}
+
+int SystemIoctl(int fd, unsigned long request, void* info) { return ioctl(fd, request, info); }
+
 // The descriptor, or minus the errno value.
 int OpenExclusive(const std::string& path) {
     // Non-blocking: open must not wait for carrier, and reads are bounded by poll().
@@ -95,15 +110,16 @@ int OpenExclusive(const std::string& path) {
 
 SerialPort::~SerialPort() { Close(); }
 
-int SerialPort::Open(const std::string& path, int baud) {
+PortOpenError SerialPort::Open(const std::string& path, int baud) {
     const int fd = OpenExclusive(path);
     Close();
-    if (fd < 0) return -fd;
+    if (fd < 0) return {path, -fd};
     ApplyLineSettings(fd, baud);
+    RequestLowLatency(fd, serialInfoRequest_ ? serialInfoRequest_ : SerialInfoRequest(SystemIoctl));
     fd_ = fd;
     path_ = path;
     hungUp_ = false;
-    return 0;
+    return {path, 0};
 }
 
 void SerialPort::Close() {

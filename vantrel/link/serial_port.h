@@ -2,7 +2,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
+
+#include "port_open_error.h"
 
 namespace vantrel {
 
@@ -37,13 +41,23 @@ public:
     // them. Opening while open tries the new device first and then releases the
     // old one either way, so nothing is leaked; as the old descriptor holds the
     // lock, opening the same device again fails with EBUSY (and leaves it closed).
-    // Returns 0 on success, otherwise an errno value and the port stays closed:
+    // The driver is asked for low latency: a USB adapter then hands each
+    // received byte on at once instead of holding it for its latency timer
+    // (16 ms by default), which a protocol that waits for every answer would
+    // pay on every byte. Drivers without the setting (a pseudo-terminal, a
+    // plain UART) refuse, and the port works as before.
+    // On failure the error code is an errno value and the port stays closed:
     //   ENOENT  no such device;  EACCES  no permission;  ENOTTY  not a terminal;
     //   EBUSY   held by another SerialPort or process (also for root, through a
     //           lock on the device);  anything else open(2) reports.
     // A baud rate the driver does not know leaves the speed as it was; failing
     // to apply the line settings is not reported (the port stays open).
-    int Open(const std::string& path, int baud);
+    [[nodiscard]] PortOpenError Open(const std::string& path, int baud);
+
+    // The driver's serial_struct requests (TIOCGSERIAL, TIOCSSERIAL) as ioctl(2)
+    // takes them: the seam through which tests see what the driver is asked.
+    using SerialInfoRequest = std::function<int(int fd, unsigned long request, void* info)>;
+    void SetSerialInfoRequest(SerialInfoRequest request) { serialInfoRequest_ = std::move(request); }
 
     // Releases the device. Does nothing when the port is closed.
     void Close();
@@ -85,6 +99,7 @@ private:
 
     int fd_ = -1;
     std::string path_;
+    SerialInfoRequest serialInfoRequest_;
     std::atomic<bool> hungUp_{false};
 };
 

@@ -21,7 +21,7 @@ uint8_t CBoardLink::Checksum(const uint8_t* bytes, std::size_t count) const {
 bool CBoardLink::Synchronise() {
     if (resyncNeeded.load() == 0) return true;
     bool inStep = false;
-    if (IsSerialSelection(settings.PortSelection)) {
+    if (Transport().HasInputQueue()) {
         // Whatever waits is stale; a trailing 0xF0 is the answer to an earlier handshake.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(drainTimeLimit.load());
         bool received = false;
@@ -48,7 +48,7 @@ int CBoardLink::RunExchange(const FrameLayout& layout, const std::vector<uint8_t
                             std::vector<uint8_t>& answer) {
     // The PC/104 bus has no queue (it always claims a byte is waiting): there the
     // answer is only collected byte by byte at the end.
-    const bool hasQueue = IsSerialSelection(settings.PortSelection);
+    const bool hasQueue = Transport().HasInputQueue();
     const std::size_t expected = static_cast<std::size_t>(layout.ExpectedUnclockedAnswers());
     for (int i = 0; i < layout.Positions(); ++i) {
         if (i < static_cast<int>(hostBytes.size())) WriteByte(hostBytes[static_cast<std::size_t>(i)]);
@@ -75,7 +75,7 @@ int CBoardLink::FailedExchange(uint8_t wrongByte) {
         if (settings.DebugMode == 1) prompter_->Message("Function Error");
     } else {
         resyncNeeded = 1;
-        Synchronise();
+        (void)Synchronise();  // not reported: the next transaction tries again
     }
     return kTransactBadAck;
 }
@@ -83,12 +83,12 @@ int CBoardLink::FailedExchange(uint8_t wrongByte) {
 int CBoardLink::Transact(uint8_t address, uint8_t command, int32_t* data, int /*unused*/) {
     lastFunctionFailed = false;
     if (!Synchronise()) return kTransactNotSynchronised;
-    trace.CommitTrace(1);
+    trace.CommitTrace();
     const FrameLayout layout = FrameLayout::For(address, command, settings.LinkProtocol);
     const std::vector<uint8_t> hostBytes = BuildHostBytes(layout, address, command, data, settings.FirmwareType);
     std::vector<uint8_t> answer;
     const int exchanged = RunExchange(layout, hostBytes, answer);
-    trace.CommitTrace(1);
+    trace.CommitTrace();
     if (exchanged != kTransactOk) return FailedExchange(answer.back());
 
     const int n = layout.dataCount;
