@@ -1,3 +1,5 @@
+#include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -195,7 +197,13 @@ TEST(WizardHandOver, StartsTheRealOrvikWithItsLoadOption) {
     QtProcessStarter starter;
     std::vector<std::string> commandLine;
     starter.onStarted = [&](qint64 processId) {
-        commandLine = CommandLineOf(processId);
+        // The child may not have reached its exec yet: wait, until a deadline, for the wizard's own command line.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        do {
+            commandLine = CommandLineOf(processId);
+            if (commandLine.size() == 3 || std::chrono::steady_clock::now() > deadline) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        } while (true);
         kill(static_cast<pid_t>(processId), SIGTERM);
     };
     h.app->External().UseProcessStarter(starter);
