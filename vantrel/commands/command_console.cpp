@@ -88,9 +88,9 @@ void CommandConsole::TakeCheckBoxes() {
 }
 
 std::string CommandConsole::LogText(int line) const {
-    const ConsoleLine& spec = Line(line);
-    if (spec.store == StoreKind::Identification) return env_.identification != nullptr ? env_.identification : "";
-    return FormatLogValue(spec, Value(line));
+    const ConsoleLine& rowSpec = Line(line);
+    if (rowSpec.store == StoreKind::Identification) return env_.identification != nullptr ? env_.identification : "";
+    return FormatLogValue(rowSpec, Value(line));
 }
 
 int32_t CommandConsole::WordToSend(int line) const { return WordOfValue(Line(line).store, Value(line)); }
@@ -115,8 +115,8 @@ int CommandConsole::WriteLine(int line) {
 }
 
 bool CommandConsole::CommitsField(int line) const {
-    const ConsoleLine& spec = Line(line);
-    return spec.format != FieldFormat::None && (spec.writable || definition_.rules.writeOnlyCommits);
+    const ConsoleLine& rowSpec = Line(line);
+    return rowSpec.format != FieldFormat::None && (rowSpec.writable || definition_.rules.writeOnlyCommits);
 }
 
 bool CommandConsole::CheckFields(bool copy) {

@@ -20,13 +20,13 @@ RowTable ConsoleDialog::TableFor(const ConsoleDefinition& definition) {
     table.enableHeading = definition.rules.headings[3];
     table.buttons = {"&Read", "&Write", "&Close"};
     for (int line : definition.rules.displayOrder) {
-        const ConsoleLine& spec = definition.lines[static_cast<std::size_t>(line)];
+        const ConsoleLine& rowSpec = definition.lines[static_cast<std::size_t>(line)];
         RowSpec row;
         row.kind = ValueKind::Text;  // the console checks its fields itself
-        row.unitLabel = spec.units;
-        row.description = spec.label;
+        row.unitLabel = rowSpec.units;
+        row.description = rowSpec.label;
         row.enableBox = true;
-        row.digitsOnly = spec.digitsOnly;
+        row.digitsOnly = rowSpec.digitsOnly;
         table.rows.push_back(row);
     }
     for (int i = 0; i < definition.rules.futureRows; ++i) {

@@ -47,13 +47,13 @@ RowTable SetpointsTable() {
     table.buttons = {"&Read", "&Write", "&Close"};
     for (int i = 0; i < SetpointsEditor::kRowCount; ++i) {
         const SetpointRow& row = kRows[i];
-        RowSpec spec = FieldRowSpec(Field(row), row.unit, row.description);
-        spec.control = row.control;
+        RowSpec rowSpec = FieldRowSpec(Field(row), row.unit, row.description);
+        rowSpec.control = row.control;
         if (row.control == RowControl::Button) {
-            spec.controlText = row.offset == 0x80 ? "Ch Flags" : row.offset == 0x94 ? "Temp Sel" : "Ext Ch Flags";
+            rowSpec.controlText = row.offset == 0x80 ? "Ch Flags" : row.offset == 0x94 ? "Temp Sel" : "Ext Ch Flags";
         }
-        spec.commitsOnTyping = i >= kFirstTypingRow && i <= kLastTypingRow;
-        table.rows.push_back(spec);
+        rowSpec.commitsOnTyping = i >= kFirstTypingRow && i <= kLastTypingRow;
+        table.rows.push_back(rowSpec);
     }
     return table;
 }

@@ -84,12 +84,12 @@ void TableEditor::Attach(IRowTableView* view) {
     view_ = view;
     if (view_ == nullptr) return;
     for (int row = 0; row < static_cast<int>(table_.rows.size()); ++row) {
-        const RowSpec& spec = table_.rows[static_cast<std::size_t>(row)];
+        const RowSpec& rowSpec = table_.rows[static_cast<std::size_t>(row)];
         view_->SetRowText(row, texts_[static_cast<std::size_t>(row)]);
         view_->SetRowChecked(row, checked_[static_cast<std::size_t>(row)]);
-        view_->SetUnitLabel(row, spec.unitLabel);
-        view_->SetDescription(row, spec.description);
-        view_->SetRowEnabled(row, spec.enabled);
+        view_->SetUnitLabel(row, rowSpec.unitLabel);
+        view_->SetDescription(row, rowSpec.description);
+        view_->SetRowEnabled(row, rowSpec.enabled);
         if (!controlEnabled_[static_cast<std::size_t>(row)]) view_->SetControlEnabled(row, false);
         view_->SetRowReadOnly(row, readOnly_[static_cast<std::size_t>(row)]);
     }
@@ -189,9 +189,9 @@ void TableEditor::SetRowReadOnly(int row, bool readOnly) {
 }
 
 void TableEditor::SetLabels(int row, const std::string& unit, const std::string& description) {
-    RowSpec& spec = table_.rows.at(static_cast<std::size_t>(row));
-    spec.unitLabel = unit;
-    spec.description = description;
+    RowSpec& rowSpec = table_.rows.at(static_cast<std::size_t>(row));
+    rowSpec.unitLabel = unit;
+    rowSpec.description = description;
     if (view_) {
         view_->SetUnitLabel(row, unit);
         view_->SetDescription(row, description);

@@ -25,7 +25,7 @@ struct RowBinding {
     std::function<bool()> active;
 };
 
-// A row spec and binding for an EEPROM map field: its kind and bounds come
+// A row rowSpec and binding for an EEPROM map field: its kind and bounds come
 // from the field's descriptor, the texts from the dialog.
 RowSpec FieldRowSpec(const FieldDescriptor& field, const std::string& unit, const std::string& description);
 RowBinding FieldBinding(ConfigFields& fields, const FieldDescriptor& field);

@@ -45,9 +45,9 @@ RowTable UpsTable() {
     table.caption = "UPS Settings";
     table.buttons = {"&Read", "&Write", "&Close"};
     for (int row = 0; row < UpsSettingsEditor::kRowCount; ++row) {
-        RowSpec spec = FieldRowSpec(RowField(row), "0..65535 / Sec", kDescriptions[row]);
-        spec.commitsOnTyping = row <= kLastTypingRow;
-        table.rows.push_back(spec);
+        RowSpec rowSpec = FieldRowSpec(RowField(row), "0..65535 / Sec", kDescriptions[row]);
+        rowSpec.commitsOnTyping = row <= kLastTypingRow;
+        table.rows.push_back(rowSpec);
     }
     return table;
 }

@@ -72,16 +72,16 @@ QtRowTableView::QtRowTableView(const RowTable& table, QWidget* parent) : QWidget
     }
 }
 
-void QtRowTableView::BuildRow(QGridLayout& grid, int gridRow, int row, const RowSpec& spec, int firstColumn) {
+void QtRowTableView::BuildRow(QGridLayout& grid, int gridRow, int row, const RowSpec& rowSpec, int firstColumn) {
     RowWidgets& w = rows_[static_cast<std::size_t>(row)];
-    if (spec.control == RowControl::GroupTitle) {
-        w.description = Heading(spec.description, this);
+    if (rowSpec.control == RowControl::GroupTitle) {
+        w.description = Heading(rowSpec.description, this);
         grid.addWidget(w.description, gridRow, 0, 1, firstColumn + 3);
-        w.description->setVisible(spec.visible);
+        w.description->setVisible(rowSpec.visible);
         return;
     }
 
-    if (spec.enableBox) {
+    if (rowSpec.enableBox) {
         w.enable = new QCheckBox(this);
         connect(w.enable, &QCheckBox::clicked, this, [this, row](bool checked) {
             if (handlers.enableToggled) handlers.enableToggled(row, checked);
@@ -92,12 +92,12 @@ void QtRowTableView::BuildRow(QGridLayout& grid, int gridRow, int row, const Row
     auto* cell = new QWidget(this);
     auto* cellLayout = new QHBoxLayout(cell);
     cellLayout->setContentsMargins(0, 0, 0, 0);
-    if (spec.control == RowControl::Edit) {
+    if (rowSpec.control == RowControl::Edit) {
         w.edit = new QLineEdit(cell);
-        if (spec.digitsOnly) {
+        if (rowSpec.digitsOnly) {
             w.edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), w.edit));
         }
-        if (spec.maxLength > 0) w.edit->setMaxLength(spec.maxLength);
+        if (rowSpec.maxLength > 0) w.edit->setMaxLength(rowSpec.maxLength);
         connect(w.edit, &QLineEdit::textEdited, this, [this, row](const QString& text) {
             if (handlers.textEdited) handlers.textEdited(row, text.toStdString());
         });
@@ -106,15 +106,15 @@ void QtRowTableView::BuildRow(QGridLayout& grid, int gridRow, int row, const Row
         });
         cellLayout->addWidget(w.edit);
     }
-    if (spec.control == RowControl::CheckBox || spec.control == RowControl::CheckAndButton) {
-        w.check = new QCheckBox(Q(spec.control == RowControl::CheckBox ? spec.controlText : std::string()), cell);
+    if (rowSpec.control == RowControl::CheckBox || rowSpec.control == RowControl::CheckAndButton) {
+        w.check = new QCheckBox(Q(rowSpec.control == RowControl::CheckBox ? rowSpec.controlText : std::string()), cell);
         connect(w.check, &QCheckBox::clicked, this, [this, row](bool checked) {
             if (handlers.checkToggled) handlers.checkToggled(row, checked);
         });
         cellLayout->addWidget(w.check);
     }
-    if (spec.control == RowControl::Button || spec.control == RowControl::CheckAndButton) {
-        w.button = new QPushButton(Q(spec.controlText), cell);
+    if (rowSpec.control == RowControl::Button || rowSpec.control == RowControl::CheckAndButton) {
+        w.button = new QPushButton(Q(rowSpec.controlText), cell);
         w.button->setAutoDefault(false);
         connect(w.button, &QPushButton::clicked, this, [this, row] {
             if (handlers.rowButton) handlers.rowButton(row);
@@ -123,16 +123,16 @@ void QtRowTableView::BuildRow(QGridLayout& grid, int gridRow, int row, const Row
     }
     grid.addWidget(cell, gridRow, firstColumn);
 
-    w.unit = new QLabel(Q(spec.unitLabel), this);
-    w.description = new QLabel(Q(spec.description), this);
+    w.unit = new QLabel(Q(rowSpec.unitLabel), this);
+    w.description = new QLabel(Q(rowSpec.description), this);
     grid.addWidget(w.unit, gridRow, firstColumn + 1);
     grid.addWidget(w.description, gridRow, firstColumn + 2);
 
     for (QWidget* widget : {static_cast<QWidget*>(w.enable), cell, static_cast<QWidget*>(w.unit),
                             static_cast<QWidget*>(w.description)}) {
-        if (widget != nullptr) widget->setVisible(spec.visible);
+        if (widget != nullptr) widget->setVisible(rowSpec.visible);
     }
-    SetRowEnabled(row, spec.enabled);
+    SetRowEnabled(row, rowSpec.enabled);
 }
 
 void QtRowTableView::SetRowText(int row, const std::string& text) {

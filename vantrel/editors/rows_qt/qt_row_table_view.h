@@ -59,7 +59,7 @@ private:
         QLabel* description = nullptr;
     };
     const RowWidgets& At(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
-    void BuildRow(QGridLayout& grid, int gridRow, int row, const RowSpec& spec, int firstColumn);
+    void BuildRow(QGridLayout& grid, int gridRow, int row, const RowSpec& rowSpec, int firstColumn);
 
     std::vector<RowWidgets> rows_;
     std::vector<QPushButton*> buttons_;
