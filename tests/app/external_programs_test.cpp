@@ -1,5 +1,3 @@
-#include <chrono>
-#include <thread>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wait_until.h"
 #include "app_harness.h"
 #include "tests/support/temp_folder.h"
 #include "vantrel/app/about_dialog.h"
@@ -197,13 +196,11 @@ TEST(WizardHandOver, StartsTheRealOrvikWithItsLoadOption) {
     QtProcessStarter starter;
     std::vector<std::string> commandLine;
     starter.onStarted = [&](qint64 processId) {
-        // The child may not have reached its exec yet: wait, until a deadline, for the wizard's own command line.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        do {
+        // The child may not have reached its exec yet: wait for the wizard's own command line.
+        ixen_testing::WaitUntil([&] {
             commandLine = CommandLineOf(processId);
-            if (commandLine.size() == 3 || std::chrono::steady_clock::now() > deadline) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        } while (true);
+            return commandLine.size() == 3;
+        });
         kill(static_cast<pid_t>(processId), SIGTERM);
     };
     h.app->External().UseProcessStarter(starter);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wait_until.h"
 #include "firmware_rig.h"
 #include "../support/temp_folder.h"
 #include "vantrel/firmware/firmware_stream.h"
@@ -124,10 +125,7 @@ TEST(FirmwareStreamSerial, StaleInputIsDrainedBeforeTheFirstCharacter) {
     // Answers of the board's normal firmware still queued on the link.
     rig.link.WriteByte(0xF0);
     rig.link.WriteByte(0xF0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (rig.link.BytesAvailable() < 2 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    ixen_testing::WaitUntil([&] { return rig.link.BytesAvailable() >= 2; });
     ASSERT_EQ(rig.link.BytesAvailable(), 2u);
     EnterBootloader(rig);
     ixen_testing::TempFolder folder;

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/wait_until.h"
 #include "../support/temp_folder.h"
 #include "firmware_rig.h"
 #include "vantrel/config/message_texts.h"
@@ -141,10 +142,7 @@ TEST(FlashCommand, SigintStopsTheUpdateLikeTheStopButton) {
     ixen_testing::TempFolder folder;
     const std::string file = folder.Write("fw.hex", FirmwareText{.dataRecords = 60}.Text());
     CliProcess process(folder, {"--simulate", "flash", file, "--yes"}, "");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!Contains(process.Err(), "bytes sent") && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    ixen_testing::WaitUntil([&] { return Contains(process.Err(), "bytes sent"); }, std::chrono::seconds(30));
     process.Interrupt();
     const CliRun run = process.Wait();
     EXPECT_EQ(run.status, 130) << run.err;
