@@ -1,3 +1,4 @@
+#include "tests/support/wait_until.h"
 #include "board_rig.h"
 
 #include <chrono>
@@ -110,13 +111,12 @@ void BoardRig::WithBoard(const std::function<void(ixsim::Board&)>& fn) {
 }
 
 std::vector<uint8_t> BoardRig::Received(std::size_t atLeast) {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    for (;;) {
-        std::vector<uint8_t> received;
+    std::vector<uint8_t> received;
+    ixen_testing::WaitUntil([&] {
         WithBoard([&](ixsim::Board& board) { received = board.received; });
-        if (received.size() >= atLeast || std::chrono::steady_clock::now() > giveUp) return received;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+        return received.size() >= atLeast;
+    });
+    return received;
 }
 
 std::vector<uint8_t> BoardRig::Answered() {

@@ -9,6 +9,7 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 
+#include "tests/support/wait_until.h"
 #include "pty_peer.h"
 #include "vantrel/link/board_link.h"
 
@@ -34,10 +35,7 @@ void Attach(CBoardLink& link, PtyPeer& peer, bool shortTimeouts = true) {
 }
 
 void WaitForQueue(CBoardLink& link, uint32_t count) {
-    const auto giveUp = Clock::now() + std::chrono::seconds(2);
-    while (link.BytesAvailable() < count && Clock::now() < giveUp) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    ixen_testing::WaitUntil([&] { return link.BytesAvailable() >= count; });
 }
 
 class SlowTraceView : public vantrel::StringTraceView {

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/wait_until.h"
 #include "board_rig.h"
 #include "vantrel/link/prompter.h"
 
@@ -289,10 +290,7 @@ TEST(SerialTransaction, StaleInputEndingInF0CountsAsInStep) {
     link.SetComDevice(1, peer.Path());
     ASSERT_EQ(link.Open(1, 9600), 1);
     peer.Send({0x33, 0xF0});
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (link.BytesAvailable() < 2 && std::chrono::steady_clock::now() < giveUp) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    ixen_testing::WaitUntil([&] { return link.BytesAvailable() >= 2; });
     EXPECT_TRUE(link.Synchronise());
     EXPECT_TRUE(peer.Drain(20).empty()) << "no handshake was sent";
     EXPECT_EQ(link.trace.DeviceLine(), "IXEN:<0x33><0xF0>");
