@@ -104,7 +104,13 @@ TEST_F(ConsoleWindows, OtherConsoleShowsTheSupplyLinesAsFuture) {
     consoles.other.SetFlag(12, true);
     dialog.show();
     QtRowTableView& view = dialog.View();
-    ASSERT_EQ(view.RowCount(), 15);
+    ASSERT_EQ(view.RowCount(), 16);
+    // Below the last line, one more "future" row that is never shown.
+    EXPECT_EQ(dialog.LineOf(15), -1);
+    EXPECT_EQ(view.EnableBoxWidget(15)->text(), "future");
+    EXPECT_FALSE(view.EnableBoxWidget(15)->isVisible());
+    EXPECT_FALSE(view.Edit(15)->isVisible());
+    EXPECT_TRUE(view.Edit(14)->isVisible());
     EXPECT_EQ(dialog.LineOf(2), 12);
     EXPECT_EQ(Text(view.Description(2)), " 5-Volt Output Voltage");
     EXPECT_EQ(view.EnableBoxWidget(2)->text(), "future");

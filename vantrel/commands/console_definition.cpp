@@ -133,6 +133,8 @@ ConsoleDefinition MakeOther() {
     d.rules.readOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
     d.rules.writeOrder = {5, 7, 8, 9, 10};
     d.rules.displayOrder = {0, 1, 12, 13, 14, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    d.rules.futureRows = 1;
+    d.rules.futureRowsHidden = true;
     return d;
 }
 

@@ -21,6 +21,7 @@ struct ConsoleRules {
     std::vector<int> writeOrder;
     std::vector<int> displayOrder;  // rows top to bottom
     int futureRows = 0;             // disabled rows labelled "future" below the lines
+    bool futureRowsHidden = false;  // those rows are there but never shown
     // Write sends nothing: it copies the enabled lines' fields into the store.
     bool writeOnlyCommits = false;
     // The check boxes are taken as the line flags only by Read and Write, which

@@ -34,6 +34,7 @@ RowTable ConsoleDialog::TableFor(const ConsoleDefinition& definition) {
         row.kind = ValueKind::Text;
         row.enableBox = true;
         row.enabled = false;
+        row.visible = !definition.rules.futureRowsHidden;
         table.rows.push_back(row);
     }
     return table;
