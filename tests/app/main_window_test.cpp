@@ -170,6 +170,8 @@ TEST(ModelessPolicy, ADialogThatClearsItsFlagIsBuiltAfresh) {
 TEST(ModelessPolicy, WithoutItsPartTheCommandDoesNothing) {
     AppHarness h;
     h.record->connected = 1;
+    h.app->Slot(ModelessDialog::PollingControl).SetFactory({});  // as if polling were not built in
+    EXPECT_FALSE(h.app->Available(MenuCommand::CommandPolling));
     EXPECT_FALSE(h.app->Execute(MenuCommand::CommandPolling));
     EXPECT_FALSE(h.app->Slot(ModelessDialog::PollingControl).Created());
     EXPECT_EQ(h.record->openDialogs.pollingControl, 0);

@@ -3,18 +3,25 @@
 namespace vantrel {
 
 bool ModelessDialogSlot::Open() {
-    if (*openFlag_ == 1 && window_) {
+    if (Create()) {
+        window_->Show();
+        if (raiseFirst_) window_->BringToFront();
+        return true;
+    }
+    if (window_) {
         window_->Show();
         window_->BringToFront();
-        return false;
     }
+    return false;
+}
+
+bool ModelessDialogSlot::Create() {
+    if (*openFlag_ == 1 && window_) return false;
     if (!factory_) return false;
     // The old window, if any, goes first: its dialog asked to be built afresh.
     window_.reset();
     window_ = factory_();
     if (!window_) return false;
-    window_->Show();
-    if (raiseFirst_) window_->BringToFront();
     *openFlag_ = 1;
     return true;
 }

@@ -31,6 +31,9 @@ public:
 
     // Returns true when the window was built by this call.
     bool Open();
+    // Builds the window without showing it, unless it is there already. True
+    // when built by this call.
+    bool Create();
 
     IModelessWindow* Window() const { return window_.get(); }
     // Built at least once in this run.

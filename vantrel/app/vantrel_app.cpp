@@ -1,5 +1,6 @@
 #include "vantrel_app.h"
 
+#include <ctime>
 #include <filesystem>
 
 #include "about_dialog.h"
@@ -25,6 +26,8 @@
 #include "vantrel/config/message_texts.h"
 #include "vantrel/config/processor_reset.h"
 #include "vantrel/link/board_link.h"
+#include "vantrel/monitor/polling.h"
+#include "vantrel/monitor/qt/polling_dialog.h"
 
 namespace vantrel {
 
@@ -74,6 +77,7 @@ void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompt
             std::make_unique<ModelessDialogSlot>(OpenFlagOf(record.openDialogs, static_cast<ModelessDialog>(i)));
     Slot(ModelessDialog::DebugCommand).SetBringToFrontOnFirstShow(true);
     BuildConsoles();
+    BuildPolling();
     Slot(ModelessDialog::AdvancedSetup).SetFactory([this] {
         return std::make_unique<QtModelessWindow>(std::make_unique<AdvancedSetupDialog>(*setup_));
     });
@@ -93,6 +97,7 @@ void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompt
     external_->FillHooks(hooks);
     BindCommands();
     window_->onCommand = [this](MenuCommand command) { Execute(command); };
+    hooks.pollTick = [this] { polling_->Tick(); };
     window_->onPollTick = [this] {
         if (hooks.pollTick) hooks.pollTick();
     };
@@ -175,6 +180,28 @@ void VantrelApp::BuildConsoles() {
     });
 }
 
+void VantrelApp::BuildPolling() {
+    // Polling's first start builds the console windows it reads through, unshown.
+    auto createConsoleWindows = [this] {
+        for (ModelessDialog dialog : {ModelessDialog::SmbusConsole, ModelessDialog::TemperatureConsole,
+                                      ModelessDialog::OtherConsole, ModelessDialog::RealtimeClock,
+                                      ModelessDialog::I2cConsole}) {
+            Slot(dialog).Create();
+        }
+    };
+    polling_ = std::make_unique<Polling>(PollingEnvironment{*consoles_, record_->CommBusy, record_->pollingRate,
+                                                            record_->pollingActive, *prompter_,
+                                                            [] { return std::time(nullptr); },
+                                                            [this]() -> std::shared_ptr<ISpreadsheetApplication> {
+                                                                if (!spreadsheetLauncher) return nullptr;
+                                                                return spreadsheetLauncher();
+                                                            },
+                                                            createConsoleWindows});
+    Slot(ModelessDialog::PollingControl).SetFactory([this] {
+        return std::make_unique<QtModelessWindow>(std::make_unique<PollingDialog>(*polling_));
+    });
+}
+
 bool VantrelApp::ClockOrI2cConsoleOpen() const {
     return Slot(ModelessDialog::RealtimeClock).Created() || Slot(ModelessDialog::I2cConsole).Created();
 }
@@ -189,9 +216,10 @@ void VantrelApp::UpdateAllConsoleWrite() {
 }
 
 void VantrelApp::RunSetup() {
-    if (runner_->RunFirmwareVersion() != DialogEnd::Ok) return;
-    pollTimer.Start(record_->pollingRate);
-    record_->connected = 1;
+    // Quick Connect ends the dialog with Cancel but leaves the board connected:
+    // polling needs its tick then too.
+    if (runner_->RunFirmwareVersion() == DialogEnd::Ok) record_->connected = 1;
+    if (record_->connected == 1) pollTimer.Start(record_->pollingRate);
 }
 
 void VantrelApp::RunDebugSetup() {

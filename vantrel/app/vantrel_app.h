@@ -11,6 +11,7 @@
 #include "poll_timer_starter.h"
 #include "port_refusal_notice.h"
 #include "setup_context.h"
+#include "vantrel/monitor/spreadsheet.h"
 
 namespace vantrel {
 
@@ -25,6 +26,7 @@ class IProcessStarter;
 class IPrompter;
 class ISetupDialogRunner;
 class MainWindow;
+class Polling;
 class QtPrompter;
 class TerminationSignals;
 
@@ -64,6 +66,8 @@ public:
     SetupContext& Setup() { return *setup_; }
     // The command consoles' lines, stores and passes, for the whole run (polling logs them).
     CommandConsoles& Consoles() { return *consoles_; }
+    // Polling, for the whole run: the poll timer's ticks go to it.
+    Polling& Poller() { return *polling_; }
     // For Update All's dialog (IUpdateAllHost): the realtime clock and I2C
     // consoles take part once their windows exist.
     bool ClockOrI2cConsoleOpen() const;
@@ -74,6 +78,8 @@ public:
     ExternalPrograms& External() { return *external_; }
 
     ApplicationHooks hooks;
+    // Polling's spreadsheet output; empty until the workbook is built in.
+    SpreadsheetLauncher spreadsheetLauncher;
     EditorHooks editors;
     PollTimerStarter pollTimer;
     PortRefusalNotice refusals;
@@ -82,6 +88,7 @@ public:
 private:
     void BindCommands();
     void BuildConsoles();
+    void BuildPolling();
     void RunSetup();
     void RunDebugSetup();
     void PowerOnReset();
@@ -97,6 +104,7 @@ private:
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<LinkTransactor> consoleBoard_;
     std::unique_ptr<CommandConsoles> consoles_;
+    std::unique_ptr<Polling> polling_;
     std::unique_ptr<CommandRouter> router_;
     std::unique_ptr<IProcessStarter> processStarter_;
     std::unique_ptr<IDesktop> desktop_;
