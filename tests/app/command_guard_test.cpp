@@ -199,7 +199,7 @@ TEST(CommandGuards, ItemsWithoutTheirPartDoNotRun) {
                                  C::HelpFirmwareManual, C::HelpSerManual, C::Help104Manual,
                                  C::HelpWeb,        C::HelpAbout,          C::CommandSmbus,
                                  C::CommandTemperature, C::CommandI2c,     C::CommandOther,
-                                 C::CommandRealtimeClock, C::ToolsDebugCommand};
+                                 C::CommandRealtimeClock, C::ToolsDebugCommand, C::CommandPolling};
     for (const MenuColumn& menu : MainMenuLayout())
         for (const MenuEntry& entry : menu.entries) {
             if (GuardOf(entry.command) == CommandGuard::Never) continue;
