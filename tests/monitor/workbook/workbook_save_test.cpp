@@ -3,12 +3,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <regex>
 
 #include "polling_sequence.h"
 #include "tests/support/temp_folder.h"
+#include "unzip_part.h"
 #include "vantrel/monitor/workbook/csv_export.h"
 #include "vantrel/monitor/workbook/workbook_application.h"
 #include "vantrel/monitor/workbook/xlsx_export.h"
@@ -20,27 +19,8 @@ using vantrel::workbook::SaveSheetCsv;
 using vantrel::workbook::SaveWorkbookXlsx;
 using vantrel::workbook::Workbook;
 using vantrel::workbook::WorkbookApplication;
-
-// One part of a saved .xlsx (a zip archive), as `unzip -p` prints it.
-std::string UnzipPart(const std::string& archive, const std::string& part) {
-    const std::string command = "unzip -p '" + archive + "' '" + part + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {};
-    std::string text;
-    char buffer[4096];
-    while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
-    pclose(pipe);
-    return text;
-}
-
-std::vector<std::string> AllMatches(const std::string& text, const std::string& pattern) {
-    std::vector<std::string> found;
-    const std::regex expression(pattern);
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), expression); it != std::sregex_iterator(); ++it) {
-        found.push_back((*it)[1]);
-    }
-    return found;
-}
+using workbook_testing::AllMatches;
+using workbook_testing::UnzipPart;
 
 class WorkbookSaveTest : public ::testing::Test {
 protected:
