@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev
   libpugixml-dev libxlsxwriter-dev
-  xvfb xauth
+  xvfb xauth unzip
 )
 missing=()
 for p in "${packages[@]}"; do
