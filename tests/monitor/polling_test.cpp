@@ -11,6 +11,7 @@
 #include "tests/commands/scripted_board.h"
 #include "tests/support/temp_folder.h"
 #include "vantrel/commands/command_consoles.h"
+#include "vantrel/config/message_texts.h"
 #include "vantrel/monitor/poll_log.h"
 
 namespace vantrel {
@@ -170,6 +171,20 @@ TEST_F(PollingTest, AFailingReadPassStopsWithoutARecord) {
     EXPECT_EQ(messages.shown.size(), 1u);  // the console's own message, and no other
     EXPECT_EQ(Log(), "Time, Batt_V, \r\n0, 0, \r\n");
     EXPECT_TRUE(consoles.smbus.CheckBoxesEnabled());
+}
+
+TEST_F(PollingTest, AWrongChecksumStopsTooWithOneMessage) {
+    Enable(kBattV);
+    Enable({ConsoleKind::Other, 1});
+    ASSERT_TRUE(polling.Start());
+    Ticks(2);
+    // A silent serial board fails every read's checksum: the pass itself goes on.
+    board.result = [](std::size_t) { return 3; };
+    polling.Tick();
+    EXPECT_FALSE(polling.Active());
+    EXPECT_EQ(messages.shown, std::vector<std::string>{texts::kUploadFailed});
+    EXPECT_EQ(Log(), "Time, Batt_V, Main_Volt, \r\n0, 0, 0, \r\n");
+    EXPECT_EQ(board.calls.size(), 3u);  // the Other console was not read
 }
 
 TEST_F(PollingTest, CheckBoxesAreLockedWhilePolling) {

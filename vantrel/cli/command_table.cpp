@@ -4,6 +4,7 @@
 #include "flash_command.h"
 #include "link_commands.h"
 #include "live_value_commands.h"
+#include "poll_command.h"
 
 namespace vantrel::cli {
 namespace {
@@ -27,6 +28,11 @@ constexpr CliCommand kCommands[] = {
     {"set", "NAME=VALUE..", "write live values in the order given, each checked first", 1, 256, RunSet},
     {"rtc", "read|set ..", "realtime clock: read; set [--current T|now] [--startup T] [--shutdown T] [--delay N]",
      1, 9, RunRtc},
+    {"poll", "[--rate N] [--count K] [--columns NAME,..] [--log FILE|-] [--xlsx FILE]",
+     "\n                     poll every N seconds (1..60) until K records or SIGINT/SIGTERM; columns as "
+     "get names them\n                     (default: the flags of ./Vantrel.ini); the log defaults to data.txt; "
+     "exit 1 when a read fails",
+     0, 10, RunPoll},
 };
 
 }  // namespace

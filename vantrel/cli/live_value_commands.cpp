@@ -8,6 +8,7 @@
 
 #include "cli_context.h"
 #include "cli_options.h"
+#include "console_session.h"
 #include "link_commands.h"
 #include "terminal_text.h"
 #include "vantrel/commands/command_consoles.h"
@@ -19,48 +20,6 @@ namespace {
 
 constexpr std::size_t kIdentificationLength = 16;
 
-// Keeps every transaction's result, which the passes only tell apart from 1.
-class ResultRecorder : public IBoardTransactor {
-public:
-    explicit ResultRecorder(IBoardTransactor& inner) : inner_(inner) {}
-    int Transact(uint8_t address, uint8_t command, int32_t* data) override {
-        const int result = inner_.Transact(address, command, data);
-        if (result != 0) {
-            failed[command] = result;
-            if (first == 0) first = result;
-        }
-        return result;
-    }
-    uint8_t WriteAddress() const override { return inner_.WriteAddress(); }
-    uint8_t ReadAddress() const override { return inner_.ReadAddress(); }
-
-    std::map<uint8_t, int> failed;  // command -> its last result other than 0
-    int first = 0;
-
-private:
-    IBoardTransactor& inner_;
-};
-
-// The consoles over the command line's link, for one command.
-struct ConsoleSession {
-    explicit ConsoleSession(CliContext& context)
-        : transactor(context.link),
-          recorder(transactor),
-          identification(context.link.BoardIdentification.data()),
-          consoles({recorder, commands, busy, context.prompter, polling, context.link.BoardIdentification.data()}, flags) {
-        consoles.ApplyFirmwareType(context.options.firmware());
-    }
-
-    LinkTransactor transactor;
-    ResultRecorder recorder;
-    BoardCommandTable commands;
-    int32_t busy = 0;
-    int32_t polling = 0;
-    const char* identification;
-    ConsoleEnableFlags flags;
-    CommandConsoles consoles;
-};
-
 std::string FirmwareName(FirmwareType firmwareType) {
     switch (firmwareType) {
         case FirmwareType::Standard: return "Standard";
@@ -70,8 +29,10 @@ std::string FirmwareName(FirmwareType firmwareType) {
     return std::to_string(static_cast<int>(firmwareType));
 }
 
-// The line a name stands for, or a usage message.
-std::optional<ConsoleLineRef> Resolve(CliContext& context, const CommandConsoles& consoles, const std::string& name) {
+}  // namespace
+
+std::optional<ConsoleLineRef> ResolveLiveValue(CliContext& context, const CommandConsoles& consoles,
+                                               const std::string& name) {
     const auto ref = consoles.Find(name);
     if (!ref) {
         context.err << "vantrel-cli: unknown value '" << name << "' (see --help for the names)\n";
@@ -84,6 +45,8 @@ std::optional<ConsoleLineRef> Resolve(CliContext& context, const CommandConsoles
     }
     return ref;
 }
+
+namespace {
 
 void ReportLine(CliContext& context, const std::string& name, int result) {
     context.err << "vantrel-cli: " << name << ": result " << result << " (" << ResultMeaning(result) << ")\n";
@@ -258,7 +221,7 @@ int RunGet(CliContext& context, const std::vector<std::string>& arguments) {
             }
         }
         for (const std::string& name : arguments) {
-            const auto ref = Resolve(context, names.consoles, name);
+            const auto ref = ResolveLiveValue(context, names.consoles, name);
             if (!ref) return kExitUsage;
             if (!names.consoles.Line(*ref).readable) {
                 context.err << "vantrel-cli: " << name << " is written only; its console never reads it\n";
@@ -301,7 +264,7 @@ int RunSet(CliContext& context, const std::vector<std::string>& arguments) {
             }
             const std::string name = argument.substr(0, equals);
             const std::string text = argument.substr(equals + 1);
-            const auto ref = Resolve(context, names.consoles, name);
+            const auto ref = ResolveLiveValue(context, names.consoles, name);
             if (!ref) return kExitUsage;
             const ConsoleLine& line = names.consoles.Line(*ref);
             if (!line.writable || line.store == StoreKind::Tenths) {

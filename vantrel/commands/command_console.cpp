@@ -194,11 +194,14 @@ int CommandConsole::ReadPass() {
         ValidateFields();  // the read goes on; Display replaces what it refused
     }
     if (!BeginPass()) return 1;
+    lastReadFailure_ = 0;
     const std::vector<int> lines = EnabledAmong(definition_.rules.readOrder, false);
     const int count = static_cast<int>(lines.size());
     PrepareProgress(count);
     for (int line : lines) {
-        if (ReadLine(line) == 1) return FailPass(count);
+        const int result = ReadLine(line);
+        if (lastReadFailure_ == 0) lastReadFailure_ = result;
+        if (result == 1) return FailPass(count);
         view_->StepProgress();
     }
     Display();

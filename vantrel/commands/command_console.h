@@ -66,6 +66,9 @@ public:
 
     // The passes: 0 success, 1 refused or stopped at a transaction with result 1.
     int ReadPass();
+    // The first result other than 0 among the last read pass's transactions: a
+    // pass goes on after results 2 and 3, which leave their lines' values old.
+    int LastReadFailure() const { return lastReadFailure_; }
     int WritePass();
     // Validates the fields and copies the accepted ones of the enabled lines into
     // the store. False when a field was refused (its message shown, focus on it).
@@ -103,6 +106,7 @@ private:
     std::vector<std::string> fields_;
     std::vector<double> store_;
     bool boxesEnabled_ = true;
+    int lastReadFailure_ = 0;
     IConsoleView noView_;
     IConsoleView* view_ = &noView_;
 };

@@ -4,6 +4,7 @@
 #include "polling_table.h"
 #include "polling_texts.h"
 #include "vantrel/commands/command_consoles.h"
+#include "vantrel/config/message_texts.h"
 #include "vantrel/editors/rows/row_entry.h"
 
 namespace vantrel {
@@ -106,6 +107,13 @@ void Polling::Poll() {
         // A failing pass has shown its own message.
         if (console->ReadPass() != 0) {
             Stop();
+            return;
+        }
+        // A pass goes on past a wrong acknowledgement or checksum, as a silent
+        // board gives on every read: its values would be old ones logged as new.
+        if (console->LastReadFailure() != 0) {
+            Stop();
+            env_.prompter.Message(texts::kUploadFailed);
             return;
         }
     }
