@@ -19,7 +19,7 @@ std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.
 
 class ChecksumVectors : public testing::TestWithParam<ChecksumCase> {};
 
-TEST_P(ChecksumVectors, MatchTheDocumentedValues) {
+TEST_P(ChecksumVectors, MatchTheGoldenValues) {
     const ChecksumCase& c = GetParam();
     vantrel::CBoardLink link;
     link.settings.FirmwareType = static_cast<vantrel::FirmwareType>(c.firmwareType);

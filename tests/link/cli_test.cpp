@@ -61,7 +61,7 @@ TEST(VantrelCli, ReadsAWordAsFourUpperCaseHexDigits) {
     }
 }
 
-TEST(VantrelCli, ProbeWithTraceShowsTheDocumentedFrames) {
+TEST(VantrelCli, ProbeWithTraceShowsTheGoldenFrames) {
     const CliRun run = RunCli("--simulate --firmware 0 --trace probe");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "board answered\n");

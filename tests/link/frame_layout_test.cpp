@@ -23,7 +23,7 @@ struct FrameCase {
 
 class HostFrames : public testing::TestWithParam<FrameCase> {};
 
-TEST_P(HostFrames, AreTheDocumentedBytes) {
+TEST_P(HostFrames, AreTheGoldenBytes) {
     const FrameCase& c = GetParam();
     const FrameLayout layout = FrameLayout::For(c.address, c.command, c.protocol);
     EXPECT_EQ(BuildHostBytes(layout, c.address, c.command, c.data.data(), static_cast<vantrel::FirmwareType>(c.firmwareType)), c.hostBytes);

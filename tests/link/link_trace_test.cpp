@@ -27,8 +27,8 @@ public:
     int repaints = 0;
 };
 
-// The documented read of command 0xA0 with its CRC-8 answer.
-void TraceDocumentedRead(LinkTrace& trace) {
+// The golden read of command 0xA0 with its CRC-8 answer.
+void TraceGoldenRead(LinkTrace& trace) {
     for (uint8_t sent : {uint8_t{0x13}, uint8_t{0xA0}}) {
         trace.AppendSent(sent);
         trace.AppendReceived(sent == 0x13 ? 0x00 : 0x34);
@@ -50,7 +50,7 @@ TEST(LinkTrace, StartsWithTheTwoBareLines) {
 
 TEST(LinkTrace, EachByteTakesSixColumnsInBothLines) {
     LinkTrace trace;
-    TraceDocumentedRead(trace);
+    TraceGoldenRead(trace);
     EXPECT_EQ(trace.HostLine(), "HOST:<0x13>      <0xA0>      <0x02>      <0x03>      <0xFF>");
     EXPECT_EQ(trace.DeviceLine(), "IXEN:      <0x00>      <0x34>      <0x12>      <0xC6>      ");
     EXPECT_EQ(trace.Text(), trace.HostLine() + "\r\n" + trace.DeviceLine());
@@ -69,7 +69,7 @@ TEST(LinkTrace, CommitClosesTheBlockAndTheNextStartsWithABlankLine) {
     EXPECT_EQ(trace.PendingLength(), 0u);
     EXPECT_EQ(trace.HostLine(), "\r\n\r\nHOST:");
     EXPECT_EQ(trace.DeviceLine(), "IXEN:");
-    TraceDocumentedRead(trace);
+    TraceGoldenRead(trace);
     EXPECT_EQ(view.Text(),
               "HOST:<0xF0>      \r\nIXEN:      <0xF0>"
               "\r\n\r\nHOST:<0x13>      <0xA0>      <0x02>      <0x03>      <0xFF>"
@@ -81,7 +81,7 @@ TEST(LinkTrace, RefreshReplacesOnlyTheOpenBlock) {
     LinkTrace trace;
     trace.SetView(&view);
     for (int block = 0; block < 20; ++block) {
-        TraceDocumentedRead(trace);
+        TraceGoldenRead(trace);
         trace.CommitTrace();
     }
     const std::string closed = view.Text();
@@ -102,7 +102,7 @@ TEST(LinkTrace, TrimsTheOldestTextInSlicesOf500AndKeepsReplacingInPlace) {
     trace.SetView(&view);
     std::size_t trims = 0;
     for (int block = 0; block < 200; ++block) {
-        TraceDocumentedRead(trace);
+        TraceGoldenRead(trace);
         const std::size_t before = view.Text().size();
         trace.CommitTrace();
         if (view.Text().size() < before) {
@@ -116,8 +116,8 @@ TEST(LinkTrace, TrimsTheOldestTextInSlicesOf500AndKeepsReplacingInPlace) {
 
     // The open block after trimming still lands exactly behind the closed text.
     const std::string closed = view.Text();
-    TraceDocumentedRead(trace);
-    TraceDocumentedRead(trace);
+    TraceGoldenRead(trace);
+    TraceGoldenRead(trace);
     EXPECT_EQ(view.Text(), closed + trace.HostLine() + "\r\n" + trace.DeviceLine());
 }
 
@@ -125,7 +125,7 @@ TEST(LinkTrace, ClearEmptiesTheAreaAndStartsOver) {
     RecordingView view;
     LinkTrace trace;
     trace.SetView(&view);
-    TraceDocumentedRead(trace);
+    TraceGoldenRead(trace);
     trace.CommitTrace();
     trace.ClearTrace();
     EXPECT_EQ(view.Text(), "");
@@ -137,7 +137,7 @@ TEST(LinkTrace, ClearEmptiesTheAreaAndStartsOver) {
 
 TEST(LinkTrace, TextInsertedAtTheTopKeepsLaterBlocksAtTheEnd) {
     LinkTrace trace;
-    TraceDocumentedRead(trace);
+    TraceGoldenRead(trace);
     trace.CommitTrace();
     trace.InsertAtTop("I/O Display ON");
     trace.InsertAtTop("I/O Display OFF");

@@ -40,7 +40,7 @@ ixsim::BoardOptions Options(int protocol, int firmwareType) {
     return options;
 }
 
-// Documented frames: write 0x1234 to command 0xA0, then read it back.
+// Golden frames: write 0x1234 to command 0xA0, then read it back.
 struct WireCase {
     const char* name;
     int protocol;
@@ -63,7 +63,7 @@ const WireCase kWireCases[] = {
 
 class WireBytes : public testing::TestWithParam<std::tuple<Transport, WireCase>> {};
 
-TEST_P(WireBytes, WriteAndReadAreTheDocumentedFrames) {
+TEST_P(WireBytes, WriteAndReadAreTheGoldenFrames) {
     const auto& [transport, c] = GetParam();
     auto rig = BoardRig::Simulated(transport, Options(c.protocol, c.firmwareType));
     int32_t word[4] = {0x1234};
@@ -125,7 +125,7 @@ TEST_P(TransactionContract, FirstTransactionHandshakesInABlockOfItsOwn) {
               "\r\nIXEN:      <0x00>      <0x01>      <0x02>      <0x03>      <0xFF>");
 }
 
-TEST_P(TransactionContract, ReadBlockLooksAsDocumented) {
+TEST_P(TransactionContract, ReadBackFramesAreTheGoldenBytes) {
     auto rig = Simulated(0, 2);
     int32_t word[4] = {0x1234};
     ASSERT_EQ(rig->link.Transact(0x12, 0xA0, word), vantrel::kTransactOk);

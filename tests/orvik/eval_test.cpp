@@ -67,7 +67,7 @@ TEST_P(ExpressionTest, EvaluatesToResultOrFailure) {
 
 const Values kModes = {{"Mode", "fast"}, {"Mode2", "slow"}};
 
-const ExpressionCase kDocumentedCasesRows[] = {
+const ExpressionCase kGoldenExpressionRows[] = {
     Gives("MultiplicationFirst", "1+2*3", "7"),
     Gives("Parentheses", "(1+2)*3", "9"),
     Gives("Division", "7/2", "3.5"),
@@ -94,7 +94,7 @@ const ExpressionCase kDocumentedCasesRows[] = {
     Fails("MissingVariable", "Foo+1", "Variable Foo not found."),
 };
 
-INSTANTIATE_TEST_SUITE_P(DocumentedCases, ExpressionTest, testing::ValuesIn(kDocumentedCasesRows), RowName);
+INSTANTIATE_TEST_SUITE_P(GoldenExpressions, ExpressionTest, testing::ValuesIn(kGoldenExpressionRows), RowName);
 
 const ExpressionCase kPrecedenceAndAssociativityRows[] = {
     Gives("SumBeforeShift", "1+2<<1", "6"),

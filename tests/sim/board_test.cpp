@@ -1,4 +1,4 @@
-// The board logic driven byte by byte, with the documented golden vectors.
+// The board logic driven byte by byte, with golden vectors: known frames and their answers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -96,7 +96,7 @@ TEST_P(GoldenVectors, AnswersEachHostByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Documented, GoldenVectors,
+    GoldenFrames, GoldenVectors,
     ::testing::Values(
         Golden{"WriteP0Sum", 0, 0, {0x12, 0xA0, 0x34, 0x12, 0x08}, {{0x00}, {0x01}, {0x02}, {0x03}, {0xFF}}},
         Golden{"WriteP0Crc", 0, 2, {0x12, 0xA0, 0x34, 0x12, 0xD0}, {{0x00}, {0x01}, {0x02}, {0x03}, {0xFF}}},
