@@ -149,6 +149,7 @@ void WorkbookChartView::Rebuild(const SeriesLayout& layout) {
 void WorkbookChartView::AppendNewRows() {
     const Worksheet& sheet = workbook_.Sheet(drawn_->sheet);
     const auto& rows = sheet.Rows();
+    std::vector<QList<QPointF>> added(lines_.size());
     for (auto row = rows.upper_bound(drawnUntil_); row != rows.end() && row->first <= drawn_->lastRow; ++row) {
         const int number = row->first;
         if (number < drawn_->firstRow) continue;
@@ -159,11 +160,20 @@ void WorkbookChartView::AppendNewRows() {
             const std::optional<double> y = NumberAt(sheet, number, drawn_->valueColumns[i]);
             if (y) any = true;
             if (!x || !y) continue;
-            lines_[i]->append(*x, *y);
+            added[i].append(QPointF(*x, *y));
             bounds_.Take(*x, *y);
         }
         // A row counts as drawn once it holds anything; a later change to it redraws.
         if (any) drawnUntil_ = number;
+    }
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        // The chart lays a line out again for every point it is given: a single
+        // new point is appended, several arrive in one go.
+        if (added[i].size() == 1) {
+            lines_[i]->append(added[i].front());
+        } else if (!added[i].empty()) {
+            lines_[i]->replace(lines_[i]->points() + added[i]);
+        }
     }
     ApplyBounds();
 }

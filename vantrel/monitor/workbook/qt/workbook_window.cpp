@@ -165,8 +165,8 @@ void WorkbookWindow::PlaceCharts(int sheet) {
 
 void WorkbookWindow::ScheduleChartRefresh() {
     if (chartTimer_.isActive()) return;
-    const qint64 since = sinceChartRefresh_.isValid() ? sinceChartRefresh_.elapsed() : kChartRefreshMilliseconds;
-    chartTimer_.start(static_cast<int>(std::max<qint64>(0, kChartRefreshMilliseconds - since)));
+    const qint64 since = sinceChartRefresh_.isValid() ? sinceChartRefresh_.elapsed() : chartRefreshInterval_;
+    chartTimer_.start(static_cast<int>(std::max<qint64>(0, chartRefreshInterval_ - since)));
 }
 
 void WorkbookWindow::RefreshCharts() {

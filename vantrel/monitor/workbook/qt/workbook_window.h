@@ -26,7 +26,8 @@ public:
     static constexpr const char* kSaveExtension = "xlsx";
     static constexpr const char* kUnknownExtension =
         "Save the workbook as an .xlsx file, or the current sheet as a .csv file.";
-    // A chart redraws at most this often while rows pour in; a row after a
+    // A chart redraws at most this often while rows pour in (the chart lays
+    // out every point of a line again whenever it changes); a row after a
     // quiet spell shows at once.
     static constexpr int kChartRefreshMilliseconds = 100;
 
@@ -37,6 +38,9 @@ public:
     void ShowAndRaise();
     // Asks for a file name and saves; false when cancelled or the save failed (the user was told why).
     bool SaveAs();
+
+    // The shortest time between two redraws of the charts; 0 redraws after every change.
+    void SetChartRefreshInterval(int milliseconds) { chartRefreshInterval_ = milliseconds; }
 
     QTabWidget* Tabs() const { return tabs_; }
     QTableView* Grid(int sheet) const;
@@ -70,6 +74,7 @@ private:
     std::vector<SheetPage> pages_;  // by sheet - 1
     QTimer chartTimer_;
     QElapsedTimer sinceChartRefresh_;
+    int chartRefreshInterval_ = kChartRefreshMilliseconds;
 };
 
 }  // namespace vantrel::workbook
