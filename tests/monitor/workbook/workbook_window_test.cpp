@@ -166,6 +166,29 @@ TEST_F(WorkbookWindowTest, TheFourthStartRedrawsTheThirdChartItOverwrites) {
     EXPECT_EQ(top, views[1]);
 }
 
+TEST_F(WorkbookWindowTest, ALongRunShowsEveryOtherRowAndAlwaysTheNewest) {
+    auto start = StartGraphing(*app, 0);
+    constexpr int kRows = static_cast<int>(WorkbookChartView::kMaxLinePoints) + 501;
+    for (int row = 0; row < kRows; ++row) WriteRow(*app, start, std::to_string(row), "300", "12000", "100");
+    WorkbookChartView* view = window->ChartViews(1).at(0);
+    // Every second row of 0..2500, and the newest, 2500, on the stride.
+    ASSERT_TRUE(Eventually([&] { return HasPoints(view, kRows / 2 + 1); }));
+    const QList<QPointF> points = PointsOf(view->Lines()[0]);
+    EXPECT_EQ(points.front().x(), 0);
+    EXPECT_EQ(points[1].x(), 2);
+    EXPECT_EQ(points.back().x(), kRows - 1);
+
+    // The next row, off the stride, is shown; the one after it takes its place.
+    WriteRow(*app, start, "5000", "300", "12000", "100");
+    ASSERT_TRUE(Eventually([&] { return PointsOf(view->Lines()[0]).back().x() == 5000; }));
+    EXPECT_EQ(view->Lines()[0]->count(), kRows / 2 + 2);
+    WriteRow(*app, start, "5001", "300", "12000", "100");
+    ASSERT_TRUE(Eventually([&] { return PointsOf(view->Lines()[0]).back().x() == 5001; }));
+    EXPECT_EQ(view->Lines()[0]->count(), kRows / 2 + 2);
+    EXPECT_EQ(PointsOf(view->Lines()[0])[kRows / 2].x(), kRows - 1);
+    for (QLineSeries* line : view->Lines()) EXPECT_LE(line->count(), WorkbookChartView::kMaxLinePoints);
+}
+
 TEST_F(WorkbookWindowTest, ClosingHidesAndPollingOrTheMenuShowsAgain) {
     auto start = StartGraphing(*app, 0);
     WriteRow(*app, start, "0", "298.1", "12150", "-500");

@@ -10,13 +10,20 @@ namespace {
 
 constexpr double kPointsToPixels = 4.0 / 3.0;
 
-// The axis' range for values from low to high: never empty, with a margin that
-// keeps a flat line off the frame.
-std::pair<double, double> AxisRange(double low, double high) {
-    if (low == high) return {low - 1, high + 1};
-    const double margin = (high - low) * 0.05;
-    return {low - margin, high + margin};
+// Sets the axis to cover low to high with round tick values, never empty; a
+// margin keeps a line off the frame.
+void CoverRange(QValueAxis* axis, double low, double high, double marginShare) {
+    if (low == high) {
+        low -= 1;
+        high += 1;
+    }
+    const double margin = (high - low) * marginShare;
+    axis->setRange(low - margin, high + margin);
+    axis->applyNiceNumbers();
 }
+
+constexpr double kNoMargin = 0;
+constexpr double kValueMargin = 0.05;
 
 std::optional<double> NumberAt(const Worksheet& sheet, int row, int column) {
     const Cell* cell = sheet.Find({row, column});
@@ -43,6 +50,8 @@ WorkbookChartView::WorkbookChartView(const Workbook& workbook, ChartId chart, QW
     : QChartView(parent), workbook_(workbook), id_(chart), categoryAxis_(new QValueAxis), valueAxis_(new QValueAxis) {
     auto* drawing = new QChart;
     drawing->setAnimationOptions(QChart::NoAnimation);
+    categoryAxis_->setLabelFormat("%g");
+    valueAxis_->setLabelFormat("%g");
     drawing->addAxis(categoryAxis_, Qt::AlignBottom);
     drawing->addAxis(valueAxis_, Qt::AlignLeft);
     setChart(drawing);  // the view owns the chart, the chart its axes and lines
@@ -127,6 +136,7 @@ void WorkbookChartView::Rebuild(const SeriesLayout& layout) {
         delete line;
     }
     lines_.clear();
+    lineStates_.clear();
     bounds_ = {};
     shown_ = {};
     drawnUntil_ = layout.firstRow - 1;
@@ -143,13 +153,34 @@ void WorkbookChartView::Rebuild(const SeriesLayout& layout) {
         line->attachAxis(valueAxis_);
         lines_.push_back(line);
     }
-    AppendNewRows();
+    lineStates_.resize(lines_.size());
+    const std::vector<std::vector<RowPoint>> points = CollectNewPoints();
+    std::size_t most = 0;
+    for (const auto& linePoints : points) most = std::max(most, linePoints.size());
+    stride_ = 1;
+    while ((most + static_cast<std::size_t>(stride_) - 1) / static_cast<std::size_t>(stride_) > kMaxLinePoints) {
+        stride_ *= 2;
+    }
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        QList<QPointF> shown;
+        bool tail = false;
+        for (const RowPoint& point : points[i]) {
+            if (tail) shown.removeLast();
+            shown.append(point.point);
+            tail = !OnStride(point.row);
+        }
+        lines_[i]->replace(shown);
+        lineStates_[i] = {static_cast<int>(shown.size()) - (tail ? 1 : 0), tail};
+    }
+    ApplyBounds();
 }
 
-void WorkbookChartView::AppendNewRows() {
+bool WorkbookChartView::OnStride(int row) const { return (row - drawn_->firstRow) % stride_ == 0; }
+
+std::vector<std::vector<WorkbookChartView::RowPoint>> WorkbookChartView::CollectNewPoints() {
     const Worksheet& sheet = workbook_.Sheet(drawn_->sheet);
     const auto& rows = sheet.Rows();
-    std::vector<QList<QPointF>> added(lines_.size());
+    std::vector<std::vector<RowPoint>> points(lines_.size());
     for (auto row = rows.upper_bound(drawnUntil_); row != rows.end() && row->first <= drawn_->lastRow; ++row) {
         const int number = row->first;
         if (number < drawn_->firstRow) continue;
@@ -160,20 +191,53 @@ void WorkbookChartView::AppendNewRows() {
             const std::optional<double> y = NumberAt(sheet, number, drawn_->valueColumns[i]);
             if (y) any = true;
             if (!x || !y) continue;
-            added[i].append(QPointF(*x, *y));
+            points[i].push_back({number, QPointF(*x, *y)});
             bounds_.Take(*x, *y);
         }
         // A row counts as drawn once it holds anything; a later change to it redraws.
         if (any) drawnUntil_ = number;
     }
+    return points;
+}
+
+void WorkbookChartView::AppendNewRows() {
+    const std::vector<std::vector<RowPoint>> points = CollectNewPoints();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        // The chart lays a line out again for every point it is given: a single
-        // new point is appended, several arrive in one go.
-        if (added[i].size() == 1) {
-            lines_[i]->append(added[i].front());
-        } else if (!added[i].empty()) {
-            lines_[i]->replace(lines_[i]->points() + added[i]);
+        if (points[i].empty()) continue;
+        LineState& state = lineStates_[i];
+        QList<QPointF> kept;  // the new rows on the stride
+        std::optional<QPointF> tail;
+        for (const RowPoint& point : points[i]) {
+            if (OnStride(point.row)) {
+                kept.append(point.point);
+                tail.reset();
+            } else {
+                tail = point.point;
+            }
         }
+        if (state.kept + kept.size() > kMaxLinePoints) {
+            // Too many points to lay out per row: draw every other row from now on.
+            Rebuild(*drawn_);
+            return;
+        }
+        const qsizetype arriving = kept.size() + (tail ? 1 : 0);
+        const QPointF last = tail ? *tail : kept.back();
+        // The chart lays a line out again for every point it is given: a
+        // single new point is appended (or replaces the newest row that is
+        // off the stride), several arrive in one go.
+        if (arriving == 1 && !state.tail) {
+            lines_[i]->append(last);
+        } else if (arriving == 1) {
+            lines_[i]->replace(static_cast<int>(lines_[i]->count() - 1), last);
+        } else {
+            QList<QPointF> shown = lines_[i]->points();
+            if (state.tail) shown.removeLast();
+            shown += kept;
+            if (tail) shown.append(*tail);
+            lines_[i]->replace(shown);
+        }
+        state.kept += static_cast<int>(kept.size());
+        state.tail = tail.has_value();
     }
     ApplyBounds();
 }
@@ -187,16 +251,14 @@ void WorkbookChartView::ApplyBounds() {
     }
     // The axes change only when a point falls outside them.
     if (shown_.empty || bounds_.minX < shown_.minX || bounds_.maxX > shown_.maxX) {
-        const auto [low, high] = AxisRange(bounds_.minX, bounds_.maxX);
-        categoryAxis_->setRange(low, high);
-        shown_.minX = low;
-        shown_.maxX = high;
+        CoverRange(categoryAxis_, bounds_.minX, bounds_.maxX, kNoMargin);
+        shown_.minX = categoryAxis_->min();
+        shown_.maxX = categoryAxis_->max();
     }
     if (shown_.empty || bounds_.minY < shown_.minY || bounds_.maxY > shown_.maxY) {
-        const auto [low, high] = AxisRange(bounds_.minY, bounds_.maxY);
-        valueAxis_->setRange(low, high);
-        shown_.minY = low;
-        shown_.maxY = high;
+        CoverRange(valueAxis_, bounds_.minY, bounds_.maxY, kValueMargin);
+        shown_.minY = valueAxis_->min();
+        shown_.maxY = valueAxis_->max();
     }
     shown_.empty = false;
 }
