@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/monitor/workbook/polling_sequence.h"
 #include "vantrel/link/prompter.h"
 #include "vantrel/monitor/workbook/qt/workbook_window.h"
 #include "vantrel/monitor/workbook/qt/workbook_window_host.h"
@@ -25,39 +26,10 @@ constexpr int kRows = 10000;
 constexpr int kWindow = 1000;
 constexpr double kTarget = 1.5;
 
-void StartGraphing(vantrel::ISpreadsheetApplication& app, vantrel::SheetId sheet, vantrel::ChartId& chart) {
-    const char* cells[] = {"A1", "B1", "C1", "D1"};
-    const char* headers[] = {"Time", "BattTemp (C)", "Batt_V (V)", "Batt_I (A)"};
-    for (int i = 0; i < 4; ++i) app.PutValue({sheet, cells[i], cells[i]}, headers[i]);
-    chart = app.AddChartObject(sheet, {100, 10, 400, 296});
-    vantrel::ChartWizardArguments wizard;
-    wizard.source = {sheet, "A1", "D2"};
-    wizard.gallery = 7;
-    wizard.format = 2;
-    wizard.plotBy = 2;
-    wizard.categoryLabels = 1;
-    wizard.seriesLabels = 1;
-    wizard.hasLegend = 1;
-    wizard.title = "Charging Profile";
-    wizard.categoryTitle = "Time (s)";
-    app.ChartWizard(chart, wizard);
-    app.SetVisible(true);
-    app.SetSheetVisible(sheet, true);
-    app.ActivateSheet(sheet);
-}
-
 // Row n of a slow charge: seconds, kelvin, millivolts, milliamps as polling writes them.
-void WriteRow(vantrel::ISpreadsheetApplication& app, vantrel::SheetId sheet, vantrel::ChartId chart, int n) {
-    const std::string row = std::to_string(n);
-    const int seconds = (n - 2) * 5;
-    const auto put = [&](const char* column, const std::string& text) {
-        app.PutValue({sheet, column + row, column + row}, text);
-    };
-    put("A", std::to_string(seconds));
-    put("B", "=" + std::to_string(2981 + n % 37) + "/10-273.2");
-    put("C", "=" + std::to_string(12000 + n % 211) + "/1000");
-    put("D", "=" + std::to_string(-500 - n % 97) + "/1000");
-    app.SetSourceData(chart, {sheet, "A1", "D" + std::to_string(n + 1)}, vantrel::kPlotByColumns);
+void WriteRow(vantrel::ISpreadsheetApplication& app, workbook_testing::GraphStart& start, int n) {
+    workbook_testing::WriteRow(app, start, std::to_string((n - 2) * 5), std::to_string(2981 + n % 37) + "/10",
+                               std::to_string(12000 + n % 211), std::to_string(-500 - n % 97));
 }
 
 struct PerRowCost {
@@ -74,16 +46,14 @@ PerRowCost FillRows(int refreshMilliseconds) {
     host.Window()->SetChartRefreshInterval(refreshMilliseconds);
     app->Version();
     app->AddWorkbook();
-    const vantrel::SheetId sheet = app->SheetItem(1);
-    vantrel::ChartId chart = 0;
-    StartGraphing(*app, sheet, chart);
+    workbook_testing::GraphStart start = workbook_testing::StartGraphing(*app, 0);
     QApplication::processEvents();
 
     Clock::duration early{};
     Clock::duration late{};
     for (int i = 1; i <= kRows; ++i) {
         const auto begin = Clock::now();
-        WriteRow(*app, sheet, chart, i + 1);
+        WriteRow(*app, start, i + 1);
         QApplication::processEvents();
         const auto spent = Clock::now() - begin;
         if (i <= kWindow) early += spent;
