@@ -87,7 +87,7 @@ TEST_F(CliPoll, FillsAndSavesTheWorkbookWithItsChart) {
     EXPECT_NE(chart.find("<c:lineChart>"), std::string::npos) << chart;
     EXPECT_NE(chart.find("Charging Profile"), std::string::npos);
     const std::string sheet = workbook_testing::UnzipPart("charge.xlsx", "xl/worksheets/sheet1.xml");
-    EXPECT_EQ(workbook_testing::AllMatches(sheet, "<f>([^<]*)</f>").size(), 6u) << sheet;  // B..D of two rows
+    EXPECT_EQ(workbook_testing::AllBetween(sheet, "<f>", "</f>").size(), 6u) << sheet;  // B..D of two rows
 }
 
 TEST_F(CliPoll, ASignalEndsPollingWithTheFilesComplete) {

@@ -19,7 +19,8 @@ using vantrel::workbook::SaveSheetCsv;
 using vantrel::workbook::SaveWorkbookXlsx;
 using vantrel::workbook::Workbook;
 using vantrel::workbook::WorkbookApplication;
-using workbook_testing::AllMatches;
+using workbook_testing::AllBetween;
+using workbook_testing::CellElement;
 using workbook_testing::UnzipPart;
 
 class WorkbookSaveTest : public ::testing::Test {
@@ -46,29 +47,34 @@ TEST_F(WorkbookSaveTest, XlsxHoldsTheCellsAndANativeLineChart) {
     ASSERT_FALSE(chart.empty()) << "no chart part in the saved workbook";
     EXPECT_NE(chart.find("<c:lineChart>"), std::string::npos);
     EXPECT_NE(chart.find("<c:legend>"), std::string::npos);
-    EXPECT_EQ(AllMatches(chart, "<a:t>([^<]*)</a:t>"), (std::vector<std::string>{"Charging Profile", "Time (s)"}));
+    EXPECT_EQ(AllBetween(chart, "<a:t>", "</a:t>"), (std::vector<std::string>{"Charging Profile", "Time (s)"}));
     // Three series B..D named by the header row, over the filled rows 2..4 (the
     // source's empty row 5 trimmed), with column A as the categories.
-    EXPECT_EQ(AllMatches(chart, "<c:tx><c:strRef><c:f>([^<]*)</c:f>"),
+    EXPECT_EQ(AllBetween(chart, "<c:tx><c:strRef><c:f>", "</c:f>"),
               (std::vector<std::string>{"Sheet1!$B$1", "Sheet1!$C$1", "Sheet1!$D$1"}));
-    EXPECT_EQ(AllMatches(chart, "<c:val><c:numRef><c:f>([^<]*)</c:f>"),
+    EXPECT_EQ(AllBetween(chart, "<c:val><c:numRef><c:f>", "</c:f>"),
               (std::vector<std::string>{"Sheet1!$B$2:$B$4", "Sheet1!$C$2:$C$4", "Sheet1!$D$2:$D$4"}));
-    EXPECT_EQ(AllMatches(chart, "<c:cat><c:numRef><c:f>([^<]*)</c:f>"),
+    EXPECT_EQ(AllBetween(chart, "<c:cat><c:numRef><c:f>", "</c:f>"),
               (std::vector<std::string>{"Sheet1!$A$2:$A$4", "Sheet1!$A$2:$A$4", "Sheet1!$A$2:$A$4"}));
 
     // 100 points from the left is 133 pixels: column C (index 2) of 64-pixel columns.
     const std::string drawing = UnzipPart(path, "xl/drawings/drawing1.xml");
-    EXPECT_EQ(AllMatches(drawing, "<xdr:from><xdr:col>([0-9]+)</xdr:col>"), (std::vector<std::string>{"2"}));
+    EXPECT_EQ(AllBetween(drawing, "<xdr:from><xdr:col>", "</xdr:col>"), (std::vector<std::string>{"2"}));
 
     const std::string sheet = UnzipPart(path, "xl/worksheets/sheet1.xml");
-    EXPECT_EQ(AllMatches(sheet, "<c r=\"B2\"[^>]*><f>([^<]*)</f>"), (std::vector<std::string>{"298.1-273.2"}));
-    const auto cached = AllMatches(sheet, "<c r=\"B2\"[^>]*><f>[^<]*</f><v>([^<]*)</v>");
+    const std::string b2 = CellElement(sheet, "B2");
+    EXPECT_EQ(AllBetween(b2, "<f>", "</f>"), (std::vector<std::string>{"298.1-273.2"}));
+    const auto cached = AllBetween(b2, "<v>", "</v>");
     ASSERT_EQ(cached.size(), 1U);
     EXPECT_NEAR(std::stod(cached[0]), 24.9, 1e-9);
-    EXPECT_EQ(AllMatches(sheet, "<c r=\"D3\"[^>]*><f>[^<]*</f><v>([^<]*)</v>"), (std::vector<std::string>{"-0.51"}));
-    EXPECT_EQ(AllMatches(sheet, "<c r=\"A4\"[^>]*><v>([^<]*)</v>"), (std::vector<std::string>{"10"}));
-    EXPECT_EQ(AllMatches(sheet, "<c r=\"E2\"[^>]*><v>([^<]*)</v>"), (std::vector<std::string>{"-480"}));
-    EXPECT_EQ(AllMatches(sheet, "<c r=\"A1\" t=\"(s)\""), (std::vector<std::string>{"s"}));  // "Time", a shared string
+    const std::string d3 = CellElement(sheet, "D3");
+    EXPECT_EQ(AllBetween(d3, "<f>", "</f>"), (std::vector<std::string>{"-510/1000"}));
+    EXPECT_EQ(AllBetween(d3, "<v>", "</v>"), (std::vector<std::string>{"-0.51"}));
+    const std::string a4 = CellElement(sheet, "A4");
+    EXPECT_EQ(AllBetween(a4, "<f>", "</f>"), (std::vector<std::string>{})) << "a number, not a formula";
+    EXPECT_EQ(AllBetween(a4, "<v>", "</v>"), (std::vector<std::string>{"10"}));
+    EXPECT_EQ(AllBetween(CellElement(sheet, "E2"), "<v>", "</v>"), (std::vector<std::string>{"-480"}));
+    EXPECT_NE(CellElement(sheet, "A1").find("t=\"s\""), std::string::npos);  // "Time", a shared string
     EXPECT_NE(UnzipPart(path, "xl/sharedStrings.xml").find("BattTemp (C)"), std::string::npos);
     EXPECT_EQ(UnzipPart(path, "xl/charts/chart2.xml"), "") << "one chart only";
     // Nothing left beside the file.

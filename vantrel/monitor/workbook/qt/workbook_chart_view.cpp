@@ -46,15 +46,20 @@ void WorkbookChartView::Bounds::Take(double x, double y) {
     maxY = std::max(maxY, y);
 }
 
+// The view owns its chart (a view made without one would make and then drop
+// its own), the chart its axes and lines.
 WorkbookChartView::WorkbookChartView(const Workbook& workbook, ChartId chart, QWidget* parent)
-    : QChartView(parent), workbook_(workbook), id_(chart), categoryAxis_(new QValueAxis), valueAxis_(new QValueAxis) {
-    auto* drawing = new QChart;
+    : QChartView(new QChart, parent),
+      workbook_(workbook),
+      id_(chart),
+      categoryAxis_(new QValueAxis),
+      valueAxis_(new QValueAxis) {
+    QChart* drawing = this->chart();
     drawing->setAnimationOptions(QChart::NoAnimation);
     categoryAxis_->setLabelFormat("%g");
     valueAxis_->setLabelFormat("%g");
     drawing->addAxis(categoryAxis_, Qt::AlignBottom);
     drawing->addAxis(valueAxis_, Qt::AlignLeft);
-    setChart(drawing);  // the view owns the chart, the chart its axes and lines
     setRenderHint(QPainter::Antialiasing);
     const ChartPlacement& place = workbook_.FindChart(id_)->placement;
     resize(static_cast<int>(place.width * kPointsToPixels), static_cast<int>(place.height * kPointsToPixels));
