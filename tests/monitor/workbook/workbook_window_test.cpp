@@ -238,6 +238,18 @@ TEST_F(WorkbookWindowTest, SaveAsWritesTheFileTheDialogNames) {
     EXPECT_FALSE(window->SaveAs());
     EXPECT_EQ(prompter.Texts().back(), WorkbookWindow::kUnknownExtension);
     EXPECT_FALSE(std::filesystem::exists(folder.File("run.txt")));
+
+    // An existing file is replaced only when the user says so.
+    const std::string earlier = ixen_testing::ReadBytes(folder.File("run.xlsx"));
+    WriteRow(*app, start, "5", "298.3", "12160", "-510");
+    prompter.saveAnswers = {folder.File("run.xlsx"), folder.File("run.xlsx")};
+    prompter.answers = {false, true};
+    EXPECT_FALSE(window->SaveAs());
+    EXPECT_EQ(prompter.questions.back(), folder.File("run.xlsx") + WorkbookWindow::kReplaceQuestion);
+    EXPECT_EQ(ixen_testing::ReadBytes(folder.File("run.xlsx")), earlier);
+    EXPECT_TRUE(window->SaveAs());
+    EXPECT_NE(ixen_testing::ReadBytes(folder.File("run.xlsx")), earlier);
+    EXPECT_EQ(prompter.questions.size(), 2U);
     EXPECT_EQ(prompter.unexpected, 0);
 }
 

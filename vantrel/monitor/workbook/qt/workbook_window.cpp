@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
+#include <filesystem>
 
 #include "sheet_table_model.h"
 #include "vantrel/monitor/workbook/csv_export.h"
@@ -84,6 +85,12 @@ bool WorkbookWindow::SaveAs() {
     const auto path = prompter_.SaveFile(kSaveFilter, kSaveExtension);
     if (!path) return false;
     const std::string extension = LowerExtension(*path);
+    // The file dialog leaves the question to us.
+    std::error_code ignored;
+    if ((extension == ".xlsx" || extension == ".csv") && std::filesystem::exists(*path, ignored) &&
+        !prompter_.AskYesNo(*path + kReplaceQuestion)) {
+        return false;
+    }
     std::optional<std::string> failure;
     if (extension == ".xlsx") {
         failure = SaveWorkbookXlsx(workbook_, *path);

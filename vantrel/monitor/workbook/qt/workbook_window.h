@@ -24,6 +24,7 @@ public:
     static constexpr const char* kTitle = "Vantrel Workbook";
     static constexpr const char* kSaveFilter = "Excel Workbook (*.xlsx)|*.xlsx|CSV, current sheet (*.csv)|*.csv|";
     static constexpr const char* kSaveExtension = "xlsx";
+    static constexpr const char* kReplaceQuestion = " already exists.\nDo you want to replace it?";
     static constexpr const char* kUnknownExtension =
         "Save the workbook as an .xlsx file, or the current sheet as a .csv file.";
     // A chart redraws at most this often while rows pour in (the chart lays
