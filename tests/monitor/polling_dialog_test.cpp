@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QTableView>
 #include <QTimer>
 #include <regex>
 
@@ -16,6 +18,7 @@
 #include "vantrel/app/setup_messages.h"
 #include "vantrel/commands/command_consoles.h"
 #include "vantrel/monitor/polling_table.h"
+#include "vantrel/monitor/workbook/qt/workbook_window.h"
 #include "vantrel/sim_bridge/simulated_board.h"
 
 namespace vantrel {
@@ -112,6 +115,35 @@ TEST_F(PollingWindow, ARefusedRateKeepsTheOldOne) {
     dialog->View().Button(kPollCloseButton)->click();
     EXPECT_TRUE(dialog->isVisible());  // Close refuses too
     EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>(2, "Please enter an integer between 1 and 60."));
+}
+
+TEST_F(PollingWindow, GraphingFillsTheWorkbookWindowWhichComesBackAfterClosing) {
+    EXPECT_FALSE(h.app->Available(MenuCommand::CommandWorkbook));  // nothing to show before graphing
+    PollingDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->View().Check(kPollGraphRow)->click();
+    dialog->View().Button(kPollStartStopButton)->click();
+    ASSERT_EQ(h.record->pollingActive, 1);
+    Tick();
+    Tick();
+    dialog->View().Button(kPollStartStopButton)->click();
+    EXPECT_TRUE(h.prompter.messages.empty());
+
+    workbook::WorkbookWindow* workbook = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = dynamic_cast<workbook::WorkbookWindow*>(w)) workbook = found;
+    ASSERT_NE(workbook, nullptr);
+    // The header row, then the poll's row: B2 shows the battery temperature in degrees C.
+    QAbstractItemModel* grid = workbook->Grid(1)->model();
+    EXPECT_EQ(grid->data(grid->index(0, 1)).toString(), "BattTemp (C)");
+    bool number = false;
+    grid->data(grid->index(1, 1)).toString().toDouble(&number);
+    EXPECT_TRUE(number) << grid->data(grid->index(1, 1)).toString().toStdString();
+    EXPECT_TRUE(workbook->isVisible());
+    workbook->close();
+    EXPECT_FALSE(workbook->isVisible());
+    EXPECT_TRUE(h.app->Execute(MenuCommand::CommandWorkbook));
+    EXPECT_TRUE(workbook->isVisible());
 }
 
 }  // namespace

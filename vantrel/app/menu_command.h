@@ -18,6 +18,7 @@ enum class MenuCommand {
     CommandI2c,
     CommandOther,
     CommandPolling,
+    CommandWorkbook,
     CommandRealtimeClock,
     CommandMemory,
     EepromCycle1,

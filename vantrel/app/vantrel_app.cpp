@@ -28,6 +28,7 @@
 #include "vantrel/link/board_link.h"
 #include "vantrel/monitor/polling.h"
 #include "vantrel/monitor/qt/polling_dialog.h"
+#include "vantrel/monitor/workbook/qt/workbook_window_host.h"
 
 namespace vantrel {
 
@@ -136,6 +137,9 @@ void VantrelApp::BindCommands() {
                             [this, dialog] { return Slot(dialog).HasFactory(); });
     }
     router_->SetHandler(C::EepromPowerOnReset, [this] { PowerOnReset(); });
+    // The workbook window comes back after it was closed, once polling has made it.
+    router_->SetHandler(C::CommandWorkbook, [this] { workbook_->ShowWindow(); },
+                        [this] { return workbook_->Window() != nullptr; });
     bindHook(C::ToolsOrvik, hooks.runWizardOnCurrentProfile);
     router_->SetHandler(C::ToolsIoDisplayToggle, [this] { ToggleIoDisplay(link_->settings, link_->trace); });
     router_->SetHandler(C::ToolsClearScreen, [this] { link_->trace.ClearTrace(); });
@@ -189,6 +193,8 @@ void VantrelApp::BuildPolling() {
             Slot(dialog).Create();
         }
     };
+    workbook_ = std::make_unique<workbook::WorkbookWindowHost>(*prompter_);
+    spreadsheetLauncher = workbook_->Launcher();
     polling_ = std::make_unique<Polling>(PollingEnvironment{*consoles_, record_->CommBusy, record_->pollingRate,
                                                             record_->pollingActive, *prompter_,
                                                             [] { return std::time(nullptr); },

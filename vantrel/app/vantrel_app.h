@@ -27,6 +27,9 @@ class IPrompter;
 class ISetupDialogRunner;
 class MainWindow;
 class Polling;
+namespace workbook {
+class WorkbookWindowHost;
+}
 class QtPrompter;
 class TerminationSignals;
 
@@ -78,7 +81,7 @@ public:
     ExternalPrograms& External() { return *external_; }
 
     ApplicationHooks hooks;
-    // Polling's spreadsheet output; empty until the workbook is built in.
+    // Polling's spreadsheet output: the workbook window unless a test puts another in.
     SpreadsheetLauncher spreadsheetLauncher;
     EditorHooks editors;
     PollTimerStarter pollTimer;
@@ -104,6 +107,8 @@ private:
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<LinkTransactor> consoleBoard_;
     std::unique_ptr<CommandConsoles> consoles_;
+    // Before polling: polling's reference to the spreadsheet goes first.
+    std::unique_ptr<workbook::WorkbookWindowHost> workbook_;
     std::unique_ptr<Polling> polling_;
     std::unique_ptr<CommandRouter> router_;
     std::unique_ptr<IProcessStarter> processStarter_;
