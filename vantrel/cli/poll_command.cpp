@@ -1,5 +1,6 @@
 #include "poll_command.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <ctime>
@@ -26,15 +27,17 @@ constexpr auto kTick = std::chrono::seconds(1);
 // How often a wait for the next tick looks whether it was told to stop.
 constexpr auto kStopCheck = std::chrono::milliseconds(50);
 
-volatile std::sig_atomic_t stopRequested = 0;
+// Set by the signal handler, which may run on any thread of the process.
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
 
-extern "C" void RequestStop(int) { stopRequested = 1; }
+extern "C" void RequestStop(int) { stopRequested = true; }
 
 // SIGINT and SIGTERM end polling after the poll in progress while this lives.
 class StopSignals {
 public:
     StopSignals() {
-        stopRequested = 0;
+        stopRequested = false;
         struct sigaction action {};
         action.sa_handler = RequestStop;
         action.sa_flags = SA_RESTART;
@@ -191,12 +194,12 @@ int RunPoll(CliContext& context, const std::vector<std::string>& arguments) {
     const bool started = polling.Start();
     if (started) {
         auto nextTick = std::chrono::steady_clock::now() + kTick;
-        while (polling.Active() && stopRequested == 0 && (!options.count || records < *options.count)) {
-            while (stopRequested == 0 && std::chrono::steady_clock::now() < nextTick) {
+        while (polling.Active() && !stopRequested && (!options.count || records < *options.count)) {
+            while (!stopRequested && std::chrono::steady_clock::now() < nextTick) {
                 std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
                     kStopCheck, nextTick - std::chrono::steady_clock::now()));
             }
-            if (stopRequested != 0) break;
+            if (stopRequested) break;
             nextTick += kTick;
             polling.Tick();
         }
