@@ -7,9 +7,8 @@
 #include <csignal>
 #include <filesystem>
 
+#include "polling_rig.h"
 #include "recording_spreadsheet.h"
-#include "tests/commands/scripted_board.h"
-#include "tests/support/temp_folder.h"
 #include "vantrel/commands/command_consoles.h"
 #include "vantrel/config/message_texts.h"
 #include "vantrel/monitor/poll_log.h"
@@ -17,9 +16,7 @@
 namespace vantrel {
 namespace {
 
-using testing_support::RecordingMessages;
 using testing_support::RecordingSpreadsheet;
-using testing_support::ScriptedBoard;
 
 constexpr ConsoleLineRef kBattTemp{ConsoleKind::Smbus, 0};
 constexpr ConsoleLineRef kBattV{ConsoleKind::Smbus, 1};
@@ -27,7 +24,7 @@ constexpr ConsoleLineRef kBattI{ConsoleKind::Smbus, 2};
 constexpr ConsoleLineRef kBattIAve{ConsoleKind::Smbus, 3};
 constexpr ConsoleLineRef kSpecInfo{ConsoleKind::Smbus, 5};
 
-class PollingTest : public testing::Test {
+class PollingTest : public testing::Test, protected testing_support::PollingRig {
 protected:
     PollingTest() {
         polling.nameField = folder.File("data.txt");
@@ -35,36 +32,20 @@ protected:
     }
 
     void Enable(ConsoleLineRef ref) { consoles.Console(ref.console).SetFlag(ref.line, true); }
-    void BoardHas(ConsoleLineRef ref, int32_t word) {
-        const LineCommand& command = consoles.Line(ref).command;
-        board.registers[command.tableEntry != 0 ? commands[command.tableEntry] : command.fixed] = word;
-    }
     std::string Log() const { return ixen_testing::ReadBytes(folder.File("data.txt")); }
-    // Ticks until a record is taken; at most limit ticks.
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) polling.Tick();
     }
 
-    ixen_testing::TempFolder folder;
-    ScriptedBoard board;
-    BoardCommandTable commands;
-    int32_t busy = 0;
-    RecordingMessages messages;
-    int32_t active = 0;
-    int32_t rate = 1;
-    char identification[17] = "IXEN-0042";
-    ConsoleEnableFlags flags;
-    CommandConsoles consoles{{board, commands, busy, messages, active, identification}, flags};
-    std::time_t now = 1'000'000;
     std::shared_ptr<RecordingSpreadsheet> sheet = std::make_shared<RecordingSpreadsheet>();
     int launches = 0;
     int windowsCreated = 0;
-    Polling polling{{consoles, busy, rate, active, messages, [this] { return now; },
-                     [this]() -> std::shared_ptr<ISpreadsheetApplication> {
-                         ++launches;
-                         return sheet;
-                     },
-                     [this] { ++windowsCreated; }}};
+    Polling polling{Environment(
+        [this]() -> std::shared_ptr<ISpreadsheetApplication> {
+            ++launches;
+            return sheet;
+        },
+        [this] { ++windowsCreated; })};
 };
 
 TEST_F(PollingTest, WritesTheHeaderAndARecordOfTheEnabledColumns) {
@@ -372,8 +353,7 @@ TEST_F(PollingSpreadsheet, StartFailures) {
         sheet = std::make_shared<RecordingSpreadsheet>();
         if (c.refused == nullptr) sheet = nullptr;
         else sheet->refuse = [&c](const std::string& call) { return call.rfind(c.refused, 0) == 0; };
-        Polling fresh{{consoles, busy, rate, active, messages, [this] { return now; },
-                       [this] { return std::static_pointer_cast<ISpreadsheetApplication>(sheet); }, {}}};
+        Polling fresh{Environment([this] { return std::static_pointer_cast<ISpreadsheetApplication>(sheet); })};
         fresh.graphBox = true;
         fresh.nameField = folder.File("data.txt");
         EXPECT_FALSE(fresh.Start());

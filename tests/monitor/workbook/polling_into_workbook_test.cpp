@@ -2,10 +2,7 @@
 // show their values and the chart follows them, across four starts.
 #include <gtest/gtest.h>
 
-#include "tests/commands/scripted_board.h"
-#include "tests/support/temp_folder.h"
-#include "vantrel/commands/command_consoles.h"
-#include "vantrel/monitor/polling.h"
+#include "tests/monitor/polling_rig.h"
 #include "vantrel/monitor/workbook/workbook_application.h"
 
 namespace {
@@ -16,40 +13,24 @@ using vantrel::workbook::DisplayText;
 using vantrel::workbook::Workbook;
 using vantrel::workbook::WorkbookApplication;
 
-class PollingIntoWorkbook : public ::testing::Test {
+class PollingIntoWorkbook : public ::testing::Test, protected testing_support::PollingRig {
 protected:
     PollingIntoWorkbook() {
         polling.nameField = folder.File("data.txt");
         polling.graphBox = true;
-        BoardHas(0, 2981);    // 298.1 K
-        BoardHas(1, 12150);   // mV
-        BoardHas(2, 0xFE0C);  // -500 mA
+        BoardHas({ConsoleKind::Smbus, 0}, 2981);    // 298.1 K
+        BoardHas({ConsoleKind::Smbus, 1}, 12150);   // mV
+        BoardHas({ConsoleKind::Smbus, 2}, 0xFE0C);  // -500 mA
     }
 
-    void BoardHas(int smbusLine, int32_t word) {
-        const LineCommand& command = consoles.Line({ConsoleKind::Smbus, smbusLine}).command;
-        board.registers[command.tableEntry != 0 ? commands[command.tableEntry] : command.fixed] = word;
-    }
     std::string Shown(int sheet, int row, int column) const {
         const auto* cell = workbook->Sheet(sheet).Find({row, column});
         return cell ? DisplayText(cell->value) : "";
     }
 
-    ixen_testing::TempFolder folder;
-    testing_support::ScriptedBoard board;
-    BoardCommandTable commands;
-    int32_t busy = 0;
-    testing_support::RecordingMessages messages;
-    int32_t active = 0;
-    int32_t rate = 1;
-    char identification[17] = "IXEN-0042";
-    ConsoleEnableFlags flags;
-    CommandConsoles consoles{{board, commands, busy, messages, active, identification}, flags};
-    std::time_t now = 1'000'000;
     std::shared_ptr<Workbook> workbook = std::make_shared<Workbook>();
     std::shared_ptr<WorkbookApplication> application = std::make_shared<WorkbookApplication>(workbook);
-    Polling polling{{consoles, busy, rate, active, messages, [this] { return now; },
-                     [this]() -> std::shared_ptr<ISpreadsheetApplication> { return application; }, [] {}}};
+    Polling polling{Environment([this]() -> std::shared_ptr<ISpreadsheetApplication> { return application; })};
 };
 
 TEST_F(PollingIntoWorkbook, RowsShowTheirValuesAndTheChartFollows) {
