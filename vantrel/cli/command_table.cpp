@@ -28,9 +28,10 @@ constexpr CliCommand kCommands[] = {
     {"set", "NAME=VALUE..", "write live values in the order given, each checked first", 1, 256, RunSet},
     {"rtc", "read|set ..", "realtime clock: read; set [--current T|now] [--startup T] [--shutdown T] [--delay N]",
      1, 9, RunRtc},
-    {"poll", "[--rate N] [--count K] [--columns NAME,..] [--log FILE|-] [--xlsx FILE]",
-     "\n                     poll every N seconds (1..60) until K records or SIGINT/SIGTERM; columns as "
-     "get names them\n                     (default: the flags of ./Vantrel.ini); the log defaults to data.txt; "
+    {"poll", "[OPTIONS]",
+     "poll live values every N seconds into the log and standard output: [--rate N] (1..60, default 1), "
+     "[--count K] records (default: until SIGINT/SIGTERM), [--columns NAME,..] as get names them (default: the "
+     "flags of ./Vantrel.ini), [--log FILE|-] (default data.txt), [--xlsx FILE] workbook with the chart; "
      "exit 1 when a read fails",
      0, 10, RunPoll},
 };
