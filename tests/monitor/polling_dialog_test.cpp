@@ -102,6 +102,16 @@ TEST_F(PollingWindow, PollsTheBoardIntoTheLogUntilStopped) {
     EXPECT_TRUE(h.prompter.messages.empty());
 }
 
+TEST_F(PollingWindow, ProgramEndStopsPolling) {
+    PollingDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->View().Button(kPollStartStopButton)->click();
+    ASSERT_EQ(h.record->pollingActive, 1);
+    QTimer::singleShot(0, [this] { h.app->Execute(MenuCommand::FileExit); });
+    h.app->Run();
+    EXPECT_EQ(h.record->pollingActive, 0);
+}
+
 TEST_F(PollingWindow, ARefusedRateKeepsTheOldOne) {
     PollingDialog* dialog = Dialog();
     ASSERT_NE(dialog, nullptr);

@@ -107,7 +107,10 @@ void VantrelApp::Attach(CBoardLink& link, CConfigData& record, IPrompter* prompt
 
 int VantrelApp::Run() {
     window_->show();
-    return window_->exec();
+    const int result = window_->exec();
+    // Program end: nothing polls while the objects go.
+    if (polling_->Active()) polling_->Stop();
+    return result;
 }
 
 bool VantrelApp::Execute(MenuCommand command) { return router_ && router_->Execute(command); }

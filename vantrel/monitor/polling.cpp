@@ -12,7 +12,8 @@ Polling::Polling(PollingEnvironment environment)
     : env_(std::move(environment)), spreadsheet_(env_.spreadsheet, env_.prompter) {}
 
 Polling::~Polling() {
-    if (Active()) Stop();
+    // Only our own reference goes: at program end the record that holds the
+    // polling flags may be gone already, and the owner stops polling first.
     spreadsheet_.Release();
 }
 

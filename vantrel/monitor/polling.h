@@ -48,7 +48,7 @@ public:
     static constexpr int kMaximumNameLength = 80;
 
     explicit Polling(PollingEnvironment environment);
-    ~Polling();  // stops polling and lets go of the spreadsheet application
+    ~Polling();  // lets go of the spreadsheet application
     Polling(const Polling&) = delete;
     Polling& operator=(const Polling&) = delete;
 
