@@ -33,8 +33,9 @@ protected:
 };
 
 TEST_F(CliPoll, WritesTheLogAndPrintsEachRecord) {
-    const auto run = Cli({"--simulate", "poll", "--count", "2", "--columns", "BattTemp,Batt_V,Batt_I"});
+    const auto run = Cli({"--trace", "--simulate", "poll", "--count", "2", "--columns", "BattTemp,Batt_V,Batt_I"});
     EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("HOST:"), std::string::npos);  // what the usage cases look for when nothing is sent
     EXPECT_TRUE(std::regex_match(run.out, std::regex("(" + std::string(kRecord) + "\n){2}"))) << run.out;
     EXPECT_TRUE(std::regex_match(Log(), std::regex("Time, BattTemp, Batt_V, Batt_I, \r\n(" + std::string(kRecord) +
                                                    "\r\n){2}")))
@@ -72,7 +73,7 @@ TEST_F(CliPoll, BadOptionsAreUsageErrorsWithNothingSent) {
         const auto run = Cli(args);
         EXPECT_EQ(run.status, 64) << options[0];
         EXPECT_NE(run.err.find("vantrel-cli: "), std::string::npos) << options[0];
-        EXPECT_EQ(run.err.find("TX"), std::string::npos) << run.err;  // the trace shows nothing sent
+        EXPECT_EQ(run.err.find("HOST:"), std::string::npos) << run.err;  // the trace shows nothing sent
         EXPECT_TRUE(run.out.empty());
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
@@ -88,6 +89,14 @@ TEST_F(CliPoll, FillsAndSavesTheWorkbookWithItsChart) {
     EXPECT_NE(chart.find("Charging Profile"), std::string::npos);
     const std::string sheet = workbook_testing::UnzipPart("charge.xlsx", "xl/worksheets/sheet1.xml");
     EXPECT_EQ(workbook_testing::AllBetween(sheet, "<f>", "</f>").size(), 6u) << sheet;  // B..D of two rows
+}
+
+TEST_F(CliPoll, AWorkbookFolderThatCannotBeWrittenIsSaidBeforePolling) {
+    const auto run = Cli({"--trace", "--simulate", "poll", "--count", "1", "--xlsx", "missing/charge.xlsx"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot save the workbook in"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("HOST:"), std::string::npos) << run.err;  // nothing sent
+    EXPECT_FALSE(std::filesystem::exists("data.txt"));
 }
 
 TEST_F(CliPoll, ASignalEndsPollingWithTheFilesComplete) {

@@ -1,9 +1,14 @@
 #include "poll_command.h"
 
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -159,6 +164,16 @@ int RunPoll(CliContext& context, const std::vector<std::string>& arguments) {
     {
         ConsoleSession names(context);
         if (options.columns && !FlagsOfColumns(context, names, *options.columns)) return kExitUsage;
+    }
+    // The workbook is saved when polling ends, maybe hours later: a folder it
+    // cannot go to is better said now, before anything is sent.
+    if (options.xlsx) {
+        const std::filesystem::path folder = std::filesystem::absolute(*options.xlsx).parent_path();
+        if (::access(folder.c_str(), W_OK) != 0) {
+            context.err << "vantrel-cli: cannot save the workbook in " << folder.string() << ": "
+                        << std::strerror(errno) << "\n";
+            return 1;
+        }
     }
     if (!context.Connect()) return kTransactNotSynchronised;
     ConsoleSession session(context);
