@@ -11,6 +11,7 @@
 #include "poll_timer_starter.h"
 #include "port_refusal_notice.h"
 #include "setup_context.h"
+#include "vantrel/config/settings_file.h"
 #include "vantrel/monitor/spreadsheet.h"
 
 namespace vantrel {
@@ -39,7 +40,7 @@ class TerminationSignals;
 // modeless dialogs of the menu for the whole run.
 class VantrelApp {
 public:
-    static constexpr const char* kSettingsFileName = "Vantrel.ini";
+    static constexpr const char* kSettingsFileName = vantrel::kSettingsFileName;
 
     VantrelApp();
     ~VantrelApp();

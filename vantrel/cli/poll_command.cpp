@@ -25,8 +25,6 @@
 namespace vantrel::cli {
 namespace {
 
-// The window's settings file, in the folder the program starts in.
-constexpr const char* kSettingsFileName = "Vantrel.ini";
 constexpr const char* kNoLog = "-";
 constexpr auto kTick = std::chrono::seconds(1);
 // How often a wait for the next tick looks whether it was told to stop.

@@ -8,6 +8,9 @@
 
 namespace vantrel {
 
+// The settings file's name, in the folder the program starts in.
+inline constexpr const char* kSettingsFileName = "Vantrel.ini";
+
 // What the settings file carries from one run to the next.
 struct SavedSettings {
     static constexpr std::size_t kDirectoryLength = 256;
