@@ -123,16 +123,16 @@ bool ParsePollOptions(CliContext& context, const std::vector<std::string>& argum
     return true;
 }
 
-// The enable flags of the columns named, or false with the reason.
-bool FlagsOfColumns(CliContext& context, ConsoleSession& session, const std::vector<std::string>& names) {
-    session.flags = {};
+// The enable flags of the columns named, or nothing with the reason.
+std::optional<ConsoleEnableFlags> FlagsOfColumns(CliContext& context, const std::vector<std::string>& names) {
+    ConsoleSession session(context);
     for (const std::string& name : names) {
         const auto ref = ResolveLiveValue(context, session.consoles, name);
-        if (!ref) return false;
+        if (!ref) return std::nullopt;
         const ConsoleLine& line = session.consoles.Line(*ref);
         if (line.logColumn.empty()) {
             context.err << "vantrel-cli: " << name << " is no column of the poll log\n";
-            return false;
+            return std::nullopt;
         }
         if (ref->console == ConsoleKind::I2c) {
             session.flags.i2c[static_cast<std::size_t>(ref->line)] = 1;
@@ -140,7 +140,7 @@ bool FlagsOfColumns(CliContext& context, ConsoleSession& session, const std::vec
             session.consoles.Console(ref->console).SetFlag(ref->line, true);
         }
     }
-    return true;
+    return session.flags;
 }
 
 // The I2C alarm columns repeat the I2C console's last read: read them once, as
@@ -159,9 +159,10 @@ int RunPoll(CliContext& context, const std::vector<std::string>& arguments) {
     PollOptions options;
     if (!ParsePollOptions(context, arguments, options)) return kExitUsage;
     // The names are checked before anything is sent.
-    {
-        ConsoleSession names(context);
-        if (options.columns && !FlagsOfColumns(context, names, *options.columns)) return kExitUsage;
+    std::optional<ConsoleEnableFlags> columns;
+    if (options.columns) {
+        columns = FlagsOfColumns(context, *options.columns);
+        if (!columns) return kExitUsage;
     }
     // The workbook is saved when polling ends, maybe hours later: a folder it
     // cannot go to is better said now, before anything is sent.
@@ -175,8 +176,8 @@ int RunPoll(CliContext& context, const std::vector<std::string>& arguments) {
     }
     if (!context.Connect()) return kTransactNotSynchronised;
     ConsoleSession session(context);
-    if (options.columns) {
-        (void)FlagsOfColumns(context, session, *options.columns);
+    if (columns) {
+        session.flags = *columns;
     } else {
         SavedSettings saved;
         if (LoadSettingsFile(kSettingsFileName, saved)) session.flags = saved.enableFlags;
