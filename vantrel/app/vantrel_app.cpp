@@ -197,14 +197,9 @@ void VantrelApp::BuildPolling() {
         }
     };
     workbook_ = std::make_unique<workbook::WorkbookWindowHost>(*prompter_);
-    spreadsheetLauncher = workbook_->Launcher();
     polling_ = std::make_unique<Polling>(PollingEnvironment{*consoles_, record_->CommBusy, record_->pollingRate,
                                                             record_->pollingActive, *prompter_,
-                                                            [] { return std::time(nullptr); },
-                                                            [this]() -> std::shared_ptr<ISpreadsheetApplication> {
-                                                                if (!spreadsheetLauncher) return nullptr;
-                                                                return spreadsheetLauncher();
-                                                            },
+                                                            [] { return std::time(nullptr); }, workbook_->Launcher(),
                                                             createConsoleWindows});
     Slot(ModelessDialog::PollingControl).SetFactory([this] {
         return std::make_unique<QtModelessWindow>(std::make_unique<PollingDialog>(*polling_));

@@ -12,7 +12,6 @@
 #include "port_refusal_notice.h"
 #include "setup_context.h"
 #include "vantrel/config/settings_file.h"
-#include "vantrel/monitor/spreadsheet.h"
 
 namespace vantrel {
 
@@ -82,8 +81,6 @@ public:
     ExternalPrograms& External() { return *external_; }
 
     ApplicationHooks hooks;
-    // Polling's spreadsheet output: the workbook window unless a test puts another in.
-    SpreadsheetLauncher spreadsheetLauncher;
     EditorHooks editors;
     PollTimerStarter pollTimer;
     PortRefusalNotice refusals;
